@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace testing_support {
+
+// A fresh folder under the system's temporary folder, removed with
+// everything in it when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // Ends in '/'.
+    const std::string& path() const { return m_csPath; }
+    std::string file(const std::string& name) const { return m_csPath + name; }
+    void write(const std::string& name, const std::string& content) const;
+    std::string read(const std::string& name) const;
+
+private:
+    std::string m_csPath;
+};
+
+} // namespace testing_support
