@@ -84,6 +84,12 @@ void cloudPath(cairo_t* c, double x, double y, double s) {
 }
 
 void cloud(cairo_t* c, double x, double y, double s, bool bDark) {
+    // The outline first and the body over it, so only the outer edge of the
+    // overlapping puffs shows.
+    cloudPath(c, x, y, s);
+    cairo_set_source_rgba(c, 0.1, 0.15, 0.25, 0.5);
+    cairo_set_line_width(c, 4.0);
+    cairo_stroke(c);
     cloudPath(c, x, y, s);
     cairo_pattern_t* pFill = cairo_pattern_create_linear(0, y - 30 * s, 0, y + 20 * s);
     const double dTop = bDark ? 0.72 : 1.0;
@@ -91,11 +97,8 @@ void cloud(cairo_t* c, double x, double y, double s, bool bDark) {
     cairo_pattern_add_color_stop_rgb(pFill, 0, dTop, dTop, dTop + 0.02);
     cairo_pattern_add_color_stop_rgb(pFill, 1, dBottom, dBottom + 0.02, dBottom + 0.06);
     cairo_set_source(c, pFill);
-    cairo_fill_preserve(c);
+    cairo_fill(c);
     cairo_pattern_destroy(pFill);
-    cairo_set_source_rgba(c, 0.1, 0.15, 0.25, 0.45);
-    cairo_set_line_width(c, 2.0);
-    cairo_stroke(c);
 }
 
 void sun(cairo_t* c, double x, double y, double r) {

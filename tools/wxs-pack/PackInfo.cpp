@@ -94,12 +94,12 @@ void printPanelResources(const ImageDLLInterface& pack, std::ostream& out) {
 
 } // namespace
 
-void printPackInfo(const std::string& csPackPath, std::ostream& out) {
+bool printPackInfo(const std::string& csPackPath, std::ostream& out) {
     const ImageDLLInterface pack(csPackPath);
     out << "pack: " << csPackPath << "\n";
     if (!pack.isLoaded()) {
         out << "not loaded: every operation answers its fallback\n";
-        return;
+        return false;
     }
     out << "getDLLVersionNumber: "
         << answerOrMissing(pack, PackExport::getDLLVersionNumber,
@@ -121,4 +121,5 @@ void printPackInfo(const std::string& csPackPath, std::ostream& out) {
     printGroups(pack, out);
     printSkyCodes(pack, out);
     printPanelResources(pack, out);
+    return true;
 }

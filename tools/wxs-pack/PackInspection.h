@@ -4,8 +4,8 @@
 #include <string>
 
 // What "wxs-pack info" prints: every operation's answer, group by group,
-// and the resources the archive holds.
-void printPackInfo(const std::string& csPackPath, std::ostream& out);
+// and the resources the archive holds. False when the pack does not load.
+bool printPackInfo(const std::string& csPackPath, std::ostream& out);
 
 // What "wxs-pack validate" checks. Prints one line per problem ("error:" or
 // "warning:") and answers the number of errors. Icon files of version-5

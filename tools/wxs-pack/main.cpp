@@ -26,8 +26,7 @@ int main(int argc, char** argv) {
         return buildPack(argv[2], argv[3], std::cerr) ? 0 : 1;
     }
     if (csCommand == "info" && argc == 3) {
-        printPackInfo(argv[2], std::cout);
-        return 0;
+        return printPackInfo(argv[2], std::cout) ? 0 : 1;
     }
     if (csCommand == "validate") {
         std::string csInstallFolder;
