@@ -109,6 +109,12 @@ bool ServicesServer::start(std::string& error) {
     m_server->new_task_queue = [threads] {
         return new httplib::ThreadPool(static_cast<size_t>(threads));
     };
+    // Only SO_REUSEADDR: with SO_REUSEPORT a second server would quietly
+    // share the port instead of failing to start.
+    m_server->set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     if (m_config.port == 0) {
         m_nPort = m_server->bind_to_any_port(m_config.bindAddress);
     } else if (m_server->bind_to_port(m_config.bindAddress, m_config.port)) {
