@@ -115,6 +115,9 @@ bool ServicesServer::start(std::string& error) {
         int yes = 1;
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
+    // Headers and body go out in separate writes; without this a kept-alive
+    // connection waits for the peer's delayed acknowledgement every answer.
+    m_server->set_tcp_nodelay(true);
     if (m_config.port == 0) {
         m_nPort = m_server->bind_to_any_port(m_config.bindAddress);
     } else if (m_server->bind_to_port(m_config.bindAddress, m_config.port)) {
