@@ -100,6 +100,7 @@ HttpTransferResult classify(CURL* curl, CURLcode code, const TransferState& stat
         result.eOutcome = HttpOutcome::SinkFailed;
     } else if (state.bStatusRejected || status > 299) {
         result.eOutcome = HttpOutcome::StatusRejected;
+        result.csReason = "the server answered with status " + std::to_string(status);
     } else if (code == CURLE_OUT_OF_MEMORY) {
         result.eOutcome = HttpOutcome::OutOfMemory;
     } else if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL) {

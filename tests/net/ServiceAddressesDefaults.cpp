@@ -1,0 +1,6 @@
+#include "app/ServiceAddresses.h"
+
+ServiceAddresses serviceAddresses() {
+    return {kDefaultServiceAddress, kDefaultServiceAddress, kDefaultServiceAddress,
+            kDefaultServiceAddress, kDefaultServiceAddress};
+}
