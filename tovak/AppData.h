@@ -15,7 +15,9 @@ unsigned copyToBuffer(const std::string& value, char* buffer, unsigned size);
 unsigned copyNameList(const std::vector<std::string>& names, char* buffer, unsigned size);
 
 // A null C string as empty.
-inline std::string textOf(const char* text) { return text == nullptr ? std::string() : text; }
+inline std::string textOf(const char* text) {
+    return text == nullptr ? std::string() : text;
+}
 
 // The key names of a subsection of config.ini, in file order.
 std::vector<std::string> appDataKeyNames(const std::string& subsection);

@@ -81,8 +81,8 @@ bool downloadFile(const char* url, const char* destinationPath, std::size_t maxB
                   unsigned* downloadedSize, LPTOVAKERROR error) {
     uint32_t empty = 0;
     empty |= (url == nullptr || url[0] == '\0') ? TOVAKERROR_FLAG_EMPTY_URL : 0;
-    empty |= (destinationPath == nullptr || destinationPath[0] == '\0') ? TOVAKERROR_FLAG_EMPTY_PATH
-                                                                         : 0;
+    empty |=
+        (destinationPath == nullptr || destinationPath[0] == '\0') ? TOVAKERROR_FLAG_EMPTY_PATH : 0;
     if (empty != 0) {
         setTovakError(error, TOVAKERROR_EMPTY_ARGUMENT, empty, "An address or a path is missing");
         return false;
@@ -103,9 +103,8 @@ bool downloadFile(const char* url, const char* destinationPath, std::size_t maxB
     request.limits.totalTimeoutSeconds = 0; // large files: bounded by the stall limit instead
     request.limits.maxBytes = maxBytes == 0 ? kMaxDownloadBytes : maxBytes;
     int fd = file.fd();
-    HttpOutcome outcome = performRequest(request, [fd](const char* data, std::size_t size) {
-        return writeAll(fd, data, size);
-    });
+    HttpOutcome outcome = performRequest(
+        request, [fd](const char* data, std::size_t size) { return writeAll(fd, data, size); });
     if (!outcome.ok) {
         setTovakError(error, TOVAKERROR_REQUEST_FAILED, 0, outcome.errorText.c_str());
         return false;

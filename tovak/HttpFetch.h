@@ -11,7 +11,7 @@ namespace tovak {
 struct HttpLimits {
     long totalTimeoutSeconds = 20; // 0: no total bound (downloads rely on the stall bound)
     long connectTimeoutMs = 5000;
-    long stallSeconds = 30;  // abort when nothing arrives for this long
+    long stallSeconds = 30;   // abort when nothing arrives for this long
     std::size_t maxBytes = 0; // required
     long maxRedirects = 5;
 };
@@ -28,9 +28,9 @@ using BodySink = std::function<bool(const char* data, std::size_t size)>;
 
 struct HttpOutcome {
     bool ok = false;
-    long status = 0;        // HTTP status of the final answer, 0 when none came
-    std::size_t bytes = 0;  // body bytes handed to the sink
-    std::string errorText;  // why it failed, empty on success
+    long status = 0;       // HTTP status of the final answer, 0 when none came
+    std::size_t bytes = 0; // body bytes handed to the sink
+    std::string errorText; // why it failed, empty on success
 };
 
 // Performs the request. Fails (ok false, errorText set) for a scheme other

@@ -48,10 +48,10 @@ std::string LogFile::timestamp() {
         static_cast<long>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
     std::tm local{};
     localtime_r(&seconds, &local);
-    char text[40];
-    std::snprintf(text, sizeof(text), "%04d-%02d-%02d %02d:%02d:%02d.%03ld ",
-                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                  local.tm_min, local.tm_sec, millis);
+    char text[96];
+    std::snprintf(text, sizeof(text), "%04d-%02d-%02d %02d:%02d:%02d.%03ld ", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                  millis);
     return text;
 }
 
@@ -78,7 +78,7 @@ bool LogFile::append(const std::string& path, std::string_view text) {
 }
 
 void LogFile::rotateIfFull(const std::string& path, int fd) {
-    struct stat info{};
+    struct stat info {};
     if (::fstat(fd, &info) != 0 || static_cast<std::size_t>(info.st_size) < m_nMaxBytes) {
         return;
     }
@@ -86,7 +86,9 @@ void LogFile::rotateIfFull(const std::string& path, int fd) {
     ::rename(path.c_str(), older.c_str());
 }
 
-std::string logFilePath() { return UserDataFolder() + kLogFileName; }
+std::string logFilePath() {
+    return UserDataFolder() + kLogFileName;
+}
 
 bool loggingEnabled() {
     if (const char* forced = std::getenv(kLoggingEnvironment)) {

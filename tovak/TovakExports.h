@@ -73,8 +73,7 @@ TOVAK_API bool GetQueryUrlResponse(char* buffer, unsigned size);
 TOVAK_API bool ConnectedToInternet(void);
 // Downloads url to destinationPath through a temporary file in the same
 // folder, renamed into place only when the download is complete.
-TOVAK_API bool DownloadFileFromUrl(const char* url, const char* destinationPath,
-                                   TOVAKERROR* error);
+TOVAK_API bool DownloadFileFromUrl(const char* url, const char* destinationPath, TOVAKERROR* error);
 // As DownloadFileFromUrl with a size limit (0: the default limit) and the
 // number of bytes written (may be null).
 TOVAK_API bool DownloadFileFromUrlEx(const char* url, const char* destinationPath,

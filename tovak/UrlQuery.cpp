@@ -29,8 +29,8 @@ HttpLimits queryLimits() {
 
 } // namespace
 
-bool queryUrl(const char* url, const std::optional<std::string>& postBody,
-              unsigned* responseSize, LPTOVAKERROR error) {
+bool queryUrl(const char* url, const std::optional<std::string>& postBody, unsigned* responseSize,
+              LPTOVAKERROR error) {
     if (url == nullptr || url[0] == '\0') {
         setTovakError(error, TOVAKERROR_EMPTY_ARGUMENT, TOVAKERROR_FLAG_EMPTY_URL,
                       "No address was given");

@@ -15,8 +15,8 @@ inline constexpr std::size_t kMaxQueryResponseBytes = 8 * 1024 * 1024;
 // the one held for the calling thread and its size goes to responseSize; on
 // failure error gets code 3 (5 for an empty url) and a text, and the held
 // response stays as it was. responseSize and error may be null.
-bool queryUrl(const char* url, const std::optional<std::string>& postBody,
-              unsigned* responseSize, LPTOVAKERROR error);
+bool queryUrl(const char* url, const std::optional<std::string>& postBody, unsigned* responseSize,
+              LPTOVAKERROR error);
 
 // Copies the calling thread's held response into buffer (size bytes). True
 // only when something is held and all of it fitted; a partial copy is never
