@@ -1,6 +1,0 @@
-#include "app/ServiceAddresses.h"
-
-ServiceAddresses serviceAddresses() {
-    return {kDefaultServiceAddress, kDefaultServiceAddress, kDefaultServiceAddress,
-            kDefaultServiceAddress, kDefaultServiceAddress};
-}
