@@ -85,6 +85,12 @@ bool configure(CURL* curl, const std::string& url, const HttpTransferOptions& op
     return ok;
 }
 
+bool reachedServer(CURL* curl) {
+    char* address = nullptr;
+    return curl_easy_getinfo(curl, CURLINFO_PRIMARY_IP, &address) == CURLE_OK &&
+           address != nullptr && address[0] != '\0';
+}
+
 HttpTransferResult classify(CURL* curl, CURLcode code, const TransferState& state,
                             const HttpTransferOptions& options, const char* errorBuffer) {
     HttpTransferResult result;
@@ -103,6 +109,10 @@ HttpTransferResult classify(CURL* curl, CURLcode code, const TransferState& stat
         result.csReason = "the server answered with status " + std::to_string(status);
     } else if (code == CURLE_OUT_OF_MEMORY) {
         result.eOutcome = HttpOutcome::OutOfMemory;
+    } else if (code == CURLE_WEIRD_SERVER_REPLY ||
+               (code == CURLE_UNSUPPORTED_PROTOCOL && reachedServer(curl))) {
+        // Something answered, but not with a status line we can read.
+        result.eOutcome = HttpOutcome::NoStatus;
     } else if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL) {
         result.eOutcome = HttpOutcome::BadUrl;
     } else if (status == 0) {

@@ -104,4 +104,34 @@ int closedPort() {
     return ntohs(address.sin_port);
 }
 
+RawReplyServer::RawReplyServer(std::string reply) {
+    m_nListener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(m_nListener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(m_nListener, reinterpret_cast<sockaddr*>(&address), &length);
+    ::listen(m_nListener, 4);
+    m_nPort = ntohs(address.sin_port);
+    m_thread = std::thread([this, reply] {
+        for (;;) {
+            const int client = ::accept(m_nListener, nullptr, nullptr);
+            if (client < 0) {
+                return; // the listener was shut down
+            }
+            char request[4096];
+            [[maybe_unused]] const ssize_t ignored = ::recv(client, request, sizeof request, 0);
+            ::send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
+            ::close(client);
+        }
+    });
+}
+
+RawReplyServer::~RawReplyServer() {
+    ::shutdown(m_nListener, SHUT_RDWR);
+    m_thread.join();
+    ::close(m_nListener);
+}
+
 } // namespace net_tests

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace net_tests {
 
@@ -48,5 +49,20 @@ private:
 
 // A port on which nothing listens (bound, then released).
 int closedPort();
+
+// Answers every connection on 127.0.0.1 with fixed bytes, HTTP or not.
+class RawReplyServer {
+public:
+    explicit RawReplyServer(std::string reply);
+    ~RawReplyServer();
+    RawReplyServer(const RawReplyServer&) = delete;
+    RawReplyServer& operator=(const RawReplyServer&) = delete;
+    std::string url() const { return "http://127.0.0.1:" + std::to_string(m_nPort) + "/"; }
+
+private:
+    int m_nListener = -1;
+    int m_nPort = 0;
+    std::thread m_thread;
+};
 
 } // namespace net_tests

@@ -85,6 +85,16 @@ TEST_F(QueryUrlDirectlyTest, UnreachableOrMalformedUrlsCannotBeOpened) {
     }
 }
 
+TEST_F(QueryUrlDirectlyTest, AnAnswerWithoutAStatusFailsWithoutText) {
+    for (const char* reply : {"garbage\r\n\r\n", "HTTP/1.1 abc OK\r\n\r\n"}) {
+        RawReplyServer raw(reply);
+        InternetServices services;
+        EXPECT_FALSE(services.QueryUrlDirectly(raw.url())) << reply;
+        EXPECT_EQ(services.getErrorText(), "") << reply;
+        EXPECT_EQ(services.getResponse(), "") << reply;
+    }
+}
+
 TEST_F(QueryUrlDirectlyTest, AnEmptyUrlTouchesNothing) {
     InternetServices services;
     ASSERT_FALSE(services.QueryUrlDirectly(url("/status/404")));
