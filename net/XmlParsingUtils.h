@@ -9,7 +9,8 @@ class TiXmlNode;
 // its tree recursively, so an absurdly deep document would exhaust the stack.
 inline constexpr int kMaxXmlDocumentDepth = 256;
 
-// Parses text (UTF-8) into document (whose previous content is dropped). False when
+// Parses text (UTF-8; stray bytes that are not are read as Latin-1) into
+// document, whose previous content is dropped. False when
 // TinyXML reports an error or the nesting is deeper than kMaxXmlDocumentDepth;
 // the document is then left empty.
 bool parseXmlDocument(TiXmlDocument& document, const std::string& text);

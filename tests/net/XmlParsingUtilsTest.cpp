@@ -57,4 +57,19 @@ TEST_F(XmlParsingUtilsTest, RejectsBrokenAndAbsurdlyDeepDocuments) {
     EXPECT_TRUE(parseXmlDocument(m_document, nested));
 }
 
+TEST_F(XmlParsingUtilsTest, BytesThatAreNotUtf8AreReadAsLatin1) {
+    EXPECT_EQ(getNodeValue(parse("<loc>Caf\xE9</loc>")), "Caf\xC3\xA9");
+    EXPECT_EQ(getNodeValue(parse("<loc>Z\xC3\xBCrich</loc>")), "Z\xC3\xBCrich");
+    EXPECT_EQ(getAttributeValue(parse("<loc n='\xFF\xFE'/>"), "n"), "\xC3\xBF\xC3\xBE");
+    // Truncated and overlong sequences, surrogates, and an entity right at
+    // the end of a run of stray bytes must neither crash nor be kept raw.
+    const std::string hostile[] = {"<a>\xE2\x82</a>", "<a>\xC0\xAF</a>", "<a>\xED\xA0\x80</a>",
+                                   "<a b=\"x\xF4\x90\x80\x80\"/>",
+                                   "<ss><p id=\"o\xF3"
+                                   "e\xD1t\xFF\xFF\xFF\xFF&am\xFF/o"};
+    for (const std::string& text : hostile) {
+        parseXmlDocument(m_document, text);
+    }
+}
+
 } // namespace
