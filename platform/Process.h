@@ -24,7 +24,8 @@ public:
     bool isRunning() const { return m_nPid > 0; }
     pid_t pid() const { return m_nPid; }
     // Waits at most timeoutMs (negative: forever). The exit code, or -1 when
-    // the process did not end in time or ended by a signal.
+    // the process did not end in time or ended by a signal. Once the process
+    // has ended and been reaped, isRunning() is false.
     int wait(int timeoutMs = -1);
     // Errno of a failed start, else 0.
     int startError() const { return m_nStartError; }

@@ -22,6 +22,8 @@ ScopedEnvironment::ScopedEnvironment(std::string name, std::optional<std::string
     assign(m_csName, value);
 }
 
-ScopedEnvironment::~ScopedEnvironment() { assign(m_csName, m_previous); }
+ScopedEnvironment::~ScopedEnvironment() {
+    assign(m_csName, m_previous);
+}
 
 } // namespace testing_support

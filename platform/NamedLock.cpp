@@ -1,0 +1,131 @@
+#include "platform/NamedLock.h"
+
+#include "platform/Folders.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+constexpr size_t kMaxLockNameLength = 180;
+
+bool isNameCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-' || c == '_';
+}
+
+std::string hashText(const std::string& text) {
+    // FNV-1a: stable across processes and builds, unlike std::hash.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        hash = (hash ^ c) * 1099511628211ull;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
+}
+
+// Safe file name for a lock: unusual characters become '_', and a long name
+// keeps its tail plus a hash of the whole so it stays unique and short.
+std::string lockFileName(const std::string& name) {
+    std::string safe;
+    safe.reserve(name.size());
+    for (char c : name) {
+        safe += isNameCharacter(c) ? c : '_';
+    }
+    if (safe.empty() || safe == "." || safe == "..") {
+        safe = "_" + safe;
+    }
+    if (safe.size() > kMaxLockNameLength) {
+        safe = hashText(name) + "_" + safe.substr(safe.size() - (kMaxLockNameLength - 17));
+    }
+    return safe;
+}
+
+// The runtime folder must be ours alone: in /tmp anybody could have made it.
+bool ensurePrivateFolder(const std::string& folder) {
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        return false;
+    }
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid();
+}
+
+} // namespace
+
+std::optional<NamedLock> NamedLock::acquire(const std::string& name, int timeoutMs) {
+    std::string folder = runtimeFolder();
+    if (!ensurePrivateFolder(folder)) {
+        return std::nullopt;
+    }
+    std::string path = folder + lockFileName(name) + ".lock";
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            return NamedLock(fd);
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            break;
+        }
+        auto now = Clock::now();
+        if (now >= deadline) {
+            break;
+        }
+        // Short sleeps at first so an uncontended hand-over is quick, then
+        // longer ones so a long wait does not spin.
+        auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+        std::this_thread::sleep_for(std::min(pause, remaining + std::chrono::milliseconds(1)));
+        pause = std::min(pause * 2, std::chrono::milliseconds(10));
+    }
+    close(fd);
+    return std::nullopt;
+}
+
+NamedLock::NamedLock(NamedLock&& other) noexcept : m_nFd(other.m_nFd) {
+    other.m_nFd = -1;
+}
+
+NamedLock& NamedLock::operator=(NamedLock&& other) noexcept {
+    if (this != &other) {
+        if (m_nFd >= 0) {
+            close(m_nFd);
+        }
+        m_nFd = other.m_nFd;
+        other.m_nFd = -1;
+    }
+    return *this;
+}
+
+NamedLock::~NamedLock() {
+    // Closing the only descriptor releases the lock. The file stays: removing
+    // it would let a waiter lock an unlinked file while a newcomer locks a
+    // fresh one.
+    if (m_nFd >= 0) {
+        close(m_nFd);
+    }
+}
+
+std::string lockNameForFile(const std::string& path) {
+    return lockFileName(path);
+}
+
+} // namespace platform

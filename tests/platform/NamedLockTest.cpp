@@ -1,0 +1,98 @@
+#include "platform/NamedLock.h"
+
+#include "platform/Folders.h"
+#include "platform/Process.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
+
+#include <chrono>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <thread>
+
+using testing_support::ScopedEnvironment;
+using testing_support::TempFolder;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// Starts the holder program and waits until it reports that it has the lock.
+platform::Process startHolder(const TempFolder& folder, const std::string& name, int holdMs) {
+    std::string marker = folder.file("held-" + std::to_string(holdMs));
+    platform::Process holder =
+        platform::Process::start({LOCK_HOLDER_PATH, name, marker, std::to_string(holdMs)});
+    auto start = Clock::now();
+    while (!platform::fileExists(marker) && millisecondsSince(start) < 10000) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(platform::fileExists(marker)) << "the holder never took the lock";
+    return holder;
+}
+
+class NamedLockTest : public ::testing::Test {
+protected:
+    TempFolder m_runtime;
+    ScopedEnvironment m_runtimeVariable{"XDG_RUNTIME_DIR", m_runtime.path()};
+};
+
+TEST_F(NamedLockTest, SecondHolderInProcessWaitsForTheFirst) {
+    auto first = platform::NamedLock::acquire("Global\\settings", 100);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(platform::NamedLock::acquire("Global\\settings", 50));
+    EXPECT_TRUE(platform::NamedLock::acquire("another", 50)) << "names are independent";
+
+    platform::NamedLock moved = std::move(*first);
+    first.reset();
+    EXPECT_FALSE(platform::NamedLock::acquire("Global\\settings", 20))
+        << "the moved-to lock still holds it";
+    { platform::NamedLock released = std::move(moved); }
+    EXPECT_TRUE(platform::NamedLock::acquire("Global\\settings", 20));
+}
+
+TEST_F(NamedLockTest, OtherProcessGivesUpAfterTheBoundAndGetsItOnceTheHolderDies) {
+    platform::Process holder = startHolder(m_runtime, "contended", -1);
+    ASSERT_TRUE(holder.isRunning());
+
+    auto start = Clock::now();
+    EXPECT_FALSE(platform::NamedLock::acquire("contended", 200));
+    EXPECT_GE(millisecondsSince(start), 190) << "gave up before the bound";
+
+    kill(holder.pid(), SIGKILL);
+    EXPECT_EQ(holder.wait(5000), -1) << "killed by a signal";
+    EXPECT_TRUE(platform::NamedLock::acquire("contended", 2000))
+        << "an abandoned lock must not block";
+}
+
+TEST_F(NamedLockTest, WaiterGetsTheLockWhenTheHolderReleasesWithinTheBound) {
+    platform::Process holder = startHolder(m_runtime, "handover", 300);
+    auto lock = platform::NamedLock::acquire("handover", 5000);
+    EXPECT_TRUE(lock);
+    EXPECT_EQ(holder.wait(5000), 0);
+}
+
+TEST_F(NamedLockTest, LockFilesStayInThePrivateRuntimeFolder) {
+    auto lock = platform::NamedLock::acquire("../../escape/attempt", 100);
+    ASSERT_TRUE(lock);
+    auto files = platform::findFiles(platform::runtimeFolder(), "*.lock");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].find('/'), std::string::npos);
+}
+
+TEST(LockNameForFile, IsAStableFileNameForAnyPath) {
+    std::string name = platform::lockNameForFile("/home/u/.local/share/Nimbora/config.ini");
+    EXPECT_EQ(name, "_home_u_.local_share_Nimbora_config.ini");
+    EXPECT_EQ(name, platform::lockNameForFile("/home/u/.local/share/Nimbora/config.ini"));
+
+    std::string longPath = "/" + std::string(400, 'a') + "/x.ini";
+    std::string longName = platform::lockNameForFile(longPath);
+    EXPECT_LT(longName.size(), 200u);
+    EXPECT_NE(longName, platform::lockNameForFile("/" + std::string(400, 'b') + "/x.ini"));
+    EXPECT_EQ(longName.find('/'), std::string::npos);
+}
+
+} // namespace
