@@ -1,5 +1,6 @@
 #include "app/DrawingWindowSettings.h"
 
+#include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "platform/Folders.h"
 
@@ -7,12 +8,12 @@
 
 DrawingWindowSettings readShowSettings() {
     DrawingWindowSettings settings;
-    settings.displayName = SettingsStore::GetString("", "displayName", "");
-    settings.locID = SettingsStore::GetString("", "locID", "");
-    settings.displayImageMethod = SettingsStore::GetInt("", "displayImageMethod", 1);
-    settings.displayShowAllMethod = SettingsStore::GetInt("", "displayShowAllMethod", 1);
-    settings.clearScreen = SettingsStore::GetBool("clearScreen", 0);
-    settings.blendImages = SettingsStore::GetBool("blendImages", 1);
+    settings.displayName = settings::get(settings::kDisplayName);
+    settings.locID = settings::get(settings::kLocID);
+    settings.displayImageMethod = settings::get(settings::kDisplayImageMethod);
+    settings.displayShowAllMethod = settings::get(settings::kDisplayShowAllMethod);
+    settings.clearScreen = settings::get(settings::kClearScreen);
+    settings.blendImages = settings::get(settings::kBlendImages);
     return settings;
 }
 
@@ -26,17 +27,18 @@ void chooseImagePack(DrawingWindowSettings& settings) {
     if (folder.back() != '/') {
         folder += '/';
     }
-    std::string fileName = SettingsStore::GetString("", "CurrentImagePackFileName", "");
+    std::string fileName = settings::get(settings::kCurrentImagePackFileName);
     if (fileName.empty()) {
         const std::vector<std::string> packs = platform::findFiles(folder, "*.wxs");
         if (packs.empty()) {
             return;
         }
         fileName = packs.front();
-        SettingsStore::SetString("", "CurrentImagePackFileName", fileName);
+        settings::set(settings::kCurrentImagePackFileName, fileName);
     }
     // A name that points at a missing file is passed on: the window's pack
     // loading reports it.
     settings.imagePackFile = folder + fileName;
-    settings.favorites = SettingsStore::GetString("", fileName, "");
+    settings.favorites =
+        SettingsStore::GetString(settings::kMainSubsection, fileName, settings::kFavouritesDefault);
 }

@@ -1,14 +1,15 @@
 #include "app/LegacyLocation.h"
 
 #include "app/CIni.h"
+#include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "platform/Folders.h"
 
 #include <string>
 
 void migrateLegacyLocation() {
-    if (!SettingsStore::GetString("", "locID", "").empty() &&
-        !SettingsStore::GetString("", "displayName", "").empty()) {
+    if (!settings::get(settings::kLocID).empty() &&
+        !settings::get(settings::kDisplayName).empty()) {
         return;
     }
     const std::string path = LegacyAppsIniPath();
@@ -26,8 +27,8 @@ void migrateLegacyLocation() {
         const std::string displayName =
             legacy.GetString(kLegacyLocationsSection, ("dispname_" + number).c_str(), "");
         if (!locID.empty() && !displayName.empty()) {
-            SettingsStore::SetString("", "locID", locID);
-            SettingsStore::SetString("", "displayName", displayName);
+            settings::set(settings::kLocID, locID);
+            settings::set(settings::kDisplayName, displayName);
         }
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/SaverStartup.h"
 
 #include "app/LegacyLocation.h"
+#include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/Trace.h"
 #include "platform/DebugOutput.h"
@@ -62,8 +63,7 @@ bool SaverStartup::runPreview(const std::vector<std::string>& arguments) {
 }
 
 bool SaverStartup::runFullScreen() {
-    if (SettingsStore::GetString("", "locID", "").empty() ||
-        SettingsStore::GetString("", "displayName", "").empty()) {
+    if (settings::get(settings::kLocID).empty() || settings::get(settings::kDisplayName).empty()) {
         // No place to show the weather for: let the user choose one instead.
         runConfiguration();
         return false;
@@ -75,10 +75,10 @@ bool SaverStartup::runFullScreen() {
         m_catalogue.preparePromo();
     }
     m_tracker.checkTrackingTime(true);
-    if (SettingsStore::GetString("", "ftl", "").empty()) {
+    if (settings::get(settings::kFirstLaunch).empty()) {
         m_tracker.sendTrackingPing("27", "");
         m_tracker.sendTrackingPing("29", "");
-        SettingsStore::SetString("", "ftl", "false");
+        settings::set(settings::kFirstLaunch, "false");
     }
     DrawingWindowSettings settings = readShowSettings();
     chooseImagePack(settings);

@@ -2,6 +2,7 @@
 
 #include "app/DirectPing.h"
 #include "app/ServiceAddresses.h"
+#include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/Trace.h"
 #include "net/TovakError.h"
@@ -30,17 +31,18 @@ void queryThroughFramework(const std::string& url) {
 // trackT is decimal text like any integer setting, but read and written in
 // 64 bits so the schedule keeps working past 2038.
 std::int64_t readTrackTime() {
-    const std::string text = SettingsStore::GetString("", "trackT", "");
-    return text.empty() ? 0 : std::strtoll(text.c_str(), nullptr, 10);
+    const std::string text =
+        SettingsStore::GetString(settings::kTrackTime.subsection, settings::kTrackTime.name, "");
+    return text.empty() ? settings::kTrackTime.defaultValue
+                        : std::strtoll(text.c_str(), nullptr, 10);
 }
 
 } // namespace
 
 void UsageTracker::readIdentity() {
-    m_identity.installId = SettingsStore::GetString("", "installid", "");
-    m_identity.lastInstalledPack =
-        SettingsStore::GetString("", "LastInstalledImagePackFileName", "");
-    m_identity.currentPackAtStart = SettingsStore::GetString("", "CurrentImagePackFileName", "");
+    m_identity.installId = settings::get(settings::kInstallId);
+    m_identity.lastInstalledPack = settings::get(settings::kLastInstalledImagePackFileName);
+    m_identity.currentPackAtStart = settings::get(settings::kCurrentImagePackFileName);
 }
 
 void UsageTracker::sendTrackingPing(const std::string& code, const std::string& extraQuery) {
@@ -85,8 +87,9 @@ void UsageTracker::checkTrackingTime(bool atStartUp) {
                 sendTrackingPing("160", "");
                 sendTrackingPing("29", "");
             }
-            SettingsStore::SetString("", "trackT", std::to_string(next));
-            SettingsStore::SetString("", "trackT2", platform::ctimeText(next));
+            SettingsStore::SetString(settings::kTrackTime.subsection, settings::kTrackTime.name,
+                                     std::to_string(next));
+            settings::set(settings::kTrackTimeText, platform::ctimeText(next));
         }
     }
     if (isLogging()) {

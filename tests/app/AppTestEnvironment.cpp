@@ -50,4 +50,6 @@ std::vector<std::string> AppTestEnvironment::pings() const {
     return seen;
 }
 
-std::string frameworkBuildFolder() { return NIMBORA_TEST_TOVAK_FOLDER; }
+std::string frameworkBuildFolder() {
+    return NIMBORA_TEST_TOVAK_FOLDER;
+}

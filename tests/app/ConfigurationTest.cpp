@@ -4,6 +4,7 @@
 #include "app/LegacyLocation.h"
 #include "app/SaverStartup.h"
 #include "app/SettingsStore.h"
+#include "platform/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -93,9 +94,9 @@ TEST_F(Configuration, OkWritesEverythingInOrderWithTheUnitNormalised) {
     // Keys new to the file appear in the order they were written.
     const std::string file = settingsFile();
     std::size_t last = 0;
-    for (const char* key : {"Speed=", "displayImageMethod=", "displayShowAllMethod=",
-                            "clearScreen=", "blendImages=", "locID=", "displayName=",
-                            "CurrentImagePackFileName=", "Coast.wxs=", "Skies.wxs="}) {
+    for (const char* key :
+         {"Speed=", "displayImageMethod=", "displayShowAllMethod=", "clearScreen=", "blendImages=",
+          "locID=", "displayName=", "CurrentImagePackFileName=", "Coast.wxs=", "Skies.wxs="}) {
         const std::size_t at = file.find(key);
         ASSERT_NE(at, std::string::npos) << key;
         EXPECT_GT(at, last) << key;

@@ -38,20 +38,13 @@ TEST(ModeSwitch, CommandLinesChooseTheirModes) {
         RunMode mode;
     };
     const Case cases[] = {
-        {line({}), RunMode::Configure},
-        {line({"/c:12345"}), RunMode::Configure},
-        {line({"/C"}), RunMode::Configure},
-        {line({"-c"}), RunMode::Configure},
-        {line({"c"}), RunMode::Configure},
-        {line({"/p", "12345"}), RunMode::Preview},
-        {line({"/P"}), RunMode::Preview},
-        {line({"/s"}), RunMode::FullScreen},
-        {line({"/S"}), RunMode::FullScreen},
-        {line({"-s", "extra"}), RunMode::FullScreen},
-        {line({"/x"}), RunMode::None},
-        {line({"/p:12345"}), RunMode::None},
-        {line({"/s:1"}), RunMode::None},
-        {line({""}), RunMode::None},
+        {line({}), RunMode::Configure},      {line({"/c:12345"}), RunMode::Configure},
+        {line({"/C"}), RunMode::Configure},  {line({"-c"}), RunMode::Configure},
+        {line({"c"}), RunMode::Configure},   {line({"/p", "12345"}), RunMode::Preview},
+        {line({"/P"}), RunMode::Preview},    {line({"/s"}), RunMode::FullScreen},
+        {line({"/S"}), RunMode::FullScreen}, {line({"-s", "extra"}), RunMode::FullScreen},
+        {line({"/x"}), RunMode::None},       {line({"/p:12345"}), RunMode::None},
+        {line({"/s:1"}), RunMode::None},     {line({""}), RunMode::None},
         {line({"c:1"}), RunMode::None},
     };
     for (const Case& c : cases) {

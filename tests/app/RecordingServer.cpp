@@ -34,7 +34,9 @@ RecordingServer::~RecordingServer() {
     m_thread.join();
 }
 
-std::string RecordingServer::base() const { return "http://127.0.0.1:" + std::to_string(m_nPort); }
+std::string RecordingServer::base() const {
+    return "http://127.0.0.1:" + std::to_string(m_nPort);
+}
 
 std::vector<RecordingServer::Request> RecordingServer::requests() const {
     const std::lock_guard<std::mutex> lock(m_mutex);

@@ -138,7 +138,8 @@ TEST_F(Startup, PromotionIsPreparedAtStartAndShownAtExit) {
     m_catalogue.m_bOfferPromo = true;
     EXPECT_TRUE(start({"/s"}));
     EXPECT_TRUE(m_startup.promoPending());
-    EXPECT_EQ(m_catalogue.m_calls, (std::vector<std::string>{"fetch", "load", "should", "prepare"}));
+    EXPECT_EQ(m_catalogue.m_calls,
+              (std::vector<std::string>{"fetch", "load", "should", "prepare"}));
     m_startup.ExitInstance();
     m_startup.ExitInstance();
     EXPECT_EQ(m_catalogue.m_calls.back(), "show");
