@@ -1,6 +1,7 @@
 #include "app/UsageTracker.h"
 
 #include "app/DirectPing.h"
+#include "app/PingQueue.h"
 #include "app/ServiceAddresses.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
@@ -20,6 +21,10 @@ std::string timeInBothForms(std::int64_t t) {
 }
 
 void queryThroughFramework(const std::string& url) {
+    if (PingQueue* queue = pingQueue()) {
+        queue->post(url);
+        return;
+    }
     if (g_pTovakInterface == nullptr) {
         return;
     }
