@@ -1,0 +1,228 @@
+#include "app/CIni.h"
+
+#include "platform/DebugOutput.h"
+#include "platform/NamedLock.h"
+#include "platform/ReplaceFile.h"
+
+// Values are bytes in the system code page: stored and read without any
+// character-set conversion. The template's code is compiled here, the only
+// user of the header.
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Writers wait this long for each other, like the program's file reads.
+constexpr int kWriteLockTimeoutMs = 2000;
+constexpr size_t kIntTextLength = 64;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+bool isLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+std::string trimmed(const std::string& text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && (isBlank(text[first]) || isLineBreak(text[first]))) {
+        ++first;
+    }
+    while (last > first && (isBlank(text[last - 1]) || isLineBreak(text[last - 1]))) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+std::string safeSectionName(const char* section) {
+    std::string name = trimmed(section);
+    for (char& c : name) {
+        if (isLineBreak(c) || c == ']') {
+            c = '_';
+        }
+    }
+    return name;
+}
+
+std::string safeKeyName(const char* key) {
+    std::string name = trimmed(key);
+    for (char& c : name) {
+        if (isLineBreak(c) || c == '=') {
+            c = '_';
+        }
+    }
+    if (!name.empty() && (name[0] == ';' || name[0] == '#' || name[0] == '[')) {
+        name[0] = '_';
+    }
+    return name;
+}
+
+std::string safeValue(const char* value) {
+    std::string text = value != nullptr ? value : "";
+    for (char& c : text) {
+        if (isLineBreak(c)) {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+// Profile-file semantics: names compare case-insensitively, one value a key.
+using IniDocument = CSimpleIniA;
+
+void prepare(IniDocument& document) {
+    document.SetUnicode(false);
+    document.SetMultiKey(false);
+    document.SetMultiLine(false);
+    document.SetQuotes(false);
+    document.SetSpaces(false);
+}
+
+// Loads the file; a missing file is an empty document.
+bool load(const std::string& path, IniDocument& document, bool& missing) {
+    prepare(document);
+    std::string content;
+    missing = false;
+    if (!platform::readWholeFile(path, content)) {
+        missing = errno == ENOENT;
+        return missing;
+    }
+    return document.LoadData(content) >= 0;
+}
+
+// strtoul() as on a system whose unsigned long has 32 bits: out-of-range
+// text gives the largest value, a '-' negates modulo 2^32.
+std::uint32_t strtoul32(const char* text, int base) {
+    while (isBlank(*text) || isLineBreak(*text)) {
+        ++text;
+    }
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+') {
+        ++text;
+    }
+    if (*text == '-' || *text == '+' || isBlank(*text) || isLineBreak(*text)) {
+        return 0;
+    }
+    errno = 0;
+    unsigned long long magnitude = std::strtoull(text, nullptr, base);
+    if (errno == ERANGE || magnitude > UINT32_MAX) {
+        return UINT32_MAX;
+    }
+    std::uint32_t value = static_cast<std::uint32_t>(magnitude);
+    return negative ? static_cast<std::uint32_t>(0u - value) : value;
+}
+
+int honouredBase(int base) {
+    return base == 2 || base == 8 || base == 16 ? base : 10;
+}
+
+} // namespace
+
+void CIni::SetPathName(const char* pathName) {
+    m_csPathName = pathName != nullptr ? pathName : "";
+}
+
+std::string CIni::GetString(const char* section, const char* key, const char* defaultValue) const {
+    std::string fallback = defaultValue != nullptr ? defaultValue : "";
+    if (section == nullptr || key == nullptr || m_csPathName.empty()) {
+        return fallback;
+    }
+    IniDocument document;
+    bool missing = false;
+    if (!load(m_csPathName, document, missing) || missing) {
+        return fallback;
+    }
+    std::string sectionName = safeSectionName(section);
+    std::string keyName = safeKeyName(key);
+    const char* value = document.GetValue(sectionName.c_str(), keyName.c_str(), nullptr);
+    return value != nullptr ? std::string(value) : fallback;
+}
+
+int CIni::GetInt(const char* section, const char* key, int defaultValue, int base) const {
+    std::string text = GetString(section, key, "");
+    if (text.empty()) {
+        return defaultValue;
+    }
+    return parseIniInt(text, base);
+}
+
+bool CIni::WriteString(const char* section, const char* key, const char* value) {
+    if (section == nullptr || key == nullptr || m_csPathName.empty()) {
+        return false;
+    }
+    std::string sectionName = safeSectionName(section);
+    std::string keyName = safeKeyName(key);
+    if (keyName.empty()) {
+        return false;
+    }
+    auto lock =
+        platform::NamedLock::acquire(platform::lockNameForFile(m_csPathName), kWriteLockTimeoutMs);
+    if (!lock) {
+        // A holder stuck this long is hung; waiting longer would hang us too.
+        // The replacement below is still atomic.
+        platform::debugOutput("CIni::WriteString(); proceeding without the lock of " +
+                              m_csPathName);
+    }
+    IniDocument document;
+    bool missing = false;
+    if (!load(m_csPathName, document, missing)) {
+        // Replacing a file we could not read would throw its content away.
+        platform::debugOutput("CIni::WriteString(); cannot read " + m_csPathName +
+                              ", errno = " + std::to_string(errno));
+        return false;
+    }
+    std::string text = safeValue(value);
+    if (document.SetValue(sectionName.c_str(), keyName.c_str(), text.c_str()) < 0) {
+        return false;
+    }
+    std::string content;
+    if (document.Save(content) < 0) {
+        return false;
+    }
+    if (!platform::replaceFile(m_csPathName, content)) {
+        platform::debugOutput("CIni::WriteString(); cannot replace " + m_csPathName +
+                              ", errno = " + std::to_string(errno));
+        return false;
+    }
+    return true;
+}
+
+bool CIni::WriteInt(const char* section, const char* key, int value, int base) {
+    std::string text = formatIniInt(value, base);
+    return WriteString(section, key, text.c_str());
+}
+
+std::string formatIniInt(int value, int base) {
+    std::uint32_t pattern = static_cast<std::uint32_t>(value);
+    char text[40];
+    switch (honouredBase(base)) {
+    case 2: {
+        std::string digits;
+        do {
+            digits.insert(digits.begin(), static_cast<char>('0' + (pattern & 1u)));
+            pattern >>= 1;
+        } while (pattern != 0);
+        return digits;
+    }
+    case 8:
+        std::snprintf(text, sizeof text, "%o", pattern);
+        return text;
+    case 16:
+        std::snprintf(text, sizeof text, "%X", pattern);
+        return text;
+    default:
+        std::snprintf(text, sizeof text, "%d", value);
+        return text;
+    }
+}
+
+int parseIniInt(const std::string& text, int base) {
+    std::string head = text.substr(0, kIntTextLength);
+    return static_cast<int>(strtoul32(head.c_str(), honouredBase(base)));
+}

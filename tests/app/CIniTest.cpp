@@ -1,0 +1,161 @@
+#include "app/CIni.h"
+
+#include "platform/Folders.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using testing_support::TempFolder;
+
+namespace {
+
+class CIniTest : public ::testing::Test {
+protected:
+    TempFolder m_folder;
+    std::string m_csPath = m_folder.file("test.ini");
+    CIni m_ini{m_csPath.c_str()};
+};
+
+TEST_F(CIniTest, MissingFileSectionOrKeyGivesTheDefault) {
+    EXPECT_EQ(m_ini.GetString("Section", "key", "fallback"), "fallback");
+    EXPECT_EQ(m_ini.GetInt("Section", "key", 17), 17);
+    m_folder.write("test.ini", "[Section]\nother=1\n");
+    EXPECT_EQ(m_ini.GetString("Section", "key", "fallback"), "fallback");
+    EXPECT_EQ(m_ini.GetString("Elsewhere", "other", "fallback"), "fallback");
+    EXPECT_EQ(m_ini.GetString("Section", "key", nullptr), "");
+}
+
+TEST_F(CIniTest, NamesAreCaseInsensitiveAndKeepTheirFirstSpelling) {
+    m_folder.write("test.ini", "[Software\\Nimbora\\Apps\\AppData]\nLOCID = 10001 \n");
+    EXPECT_EQ(m_ini.GetString("software\\nimbora\\apps\\appdata", "locID", ""), "10001");
+    ASSERT_TRUE(m_ini.WriteString("SOFTWARE\\Nimbora\\Apps\\AppData", "locid", "20002"));
+    EXPECT_EQ(m_folder.read("test.ini"), "[Software\\Nimbora\\Apps\\AppData]\nLOCID=20002\n");
+}
+
+TEST_F(CIniTest, NullArgumentsDoNothing) {
+    EXPECT_FALSE(m_ini.WriteString(nullptr, "key", "v"));
+    EXPECT_FALSE(m_ini.WriteString("Section", nullptr, "v"));
+    EXPECT_FALSE(platform::fileExists(m_csPath));
+    EXPECT_EQ(m_ini.GetString(nullptr, "key", "d"), "d");
+    EXPECT_EQ(m_ini.GetInt("Section", nullptr, 5), 5);
+
+    ASSERT_TRUE(m_ini.WriteString("Section", "key", nullptr));
+    EXPECT_EQ(m_ini.GetString("Section", "key", "d"), "") << "a null value is written as empty";
+
+    CIni cleared(nullptr);
+    EXPECT_EQ(cleared.GetPathName(), "");
+    EXPECT_FALSE(cleared.WriteString("Section", "key", "v"));
+    m_ini.SetPathName(nullptr);
+    EXPECT_EQ(m_ini.GetPathName(), "");
+}
+
+TEST_F(CIniTest, LongValuesReadBackWhole) {
+    std::string favourites;
+    while (favourites.size() < 3000) {
+        favourites += "01,02;";
+    }
+    ASSERT_TRUE(m_ini.WriteString("Section", "pack.wxs", favourites.c_str()));
+    EXPECT_EQ(m_ini.GetString("Section", "pack.wxs", ""), favourites);
+}
+
+TEST_F(CIniTest, IntegersFollowTheProfileReadingRules) {
+    m_folder.write("test.ini", "[S]\nletters=abc\nempty=\nnegative=-1\nlead=12abc\n"
+                               "hex=1F\nhexPrefix=0x1f\noctal=17\nbinary=101\n"
+                               "huge=99999999999\nblank=  42\n");
+    EXPECT_EQ(m_ini.GetInt("S", "letters", 7), 0) << "no digits is 0, not the default";
+    EXPECT_EQ(m_ini.GetInt("S", "empty", 7), 7);
+    EXPECT_EQ(m_ini.GetInt("S", "negative", 7), -1);
+    EXPECT_EQ(m_ini.GetInt("S", "lead", 7), 12);
+    EXPECT_EQ(m_ini.GetInt("S", "hex", 7, 16), 31);
+    EXPECT_EQ(m_ini.GetInt("S", "hexPrefix", 7, 16), 31);
+    EXPECT_EQ(m_ini.GetInt("S", "hex", 7), 1) << "base 10 stops at the F";
+    EXPECT_EQ(m_ini.GetInt("S", "octal", 7, 8), 15);
+    EXPECT_EQ(m_ini.GetInt("S", "binary", 7, 2), 5);
+    EXPECT_EQ(m_ini.GetInt("S", "octal", 7, 36), 17) << "other bases mean 10";
+    EXPECT_EQ(m_ini.GetInt("S", "huge", 7), -1) << "saturates like a 32-bit strtoul";
+    EXPECT_EQ(m_ini.GetInt("S", "blank", 7), 42);
+}
+
+TEST(IniIntText, OnlyTheFirst64CharactersCount) {
+    EXPECT_EQ(parseIniInt(std::string(63, '0') + "7", 10), 7);
+    EXPECT_EQ(parseIniInt(std::string(64, '0') + "7", 10), 0);
+    EXPECT_EQ(parseIniInt("- 5", 10), 0);
+    EXPECT_EQ(parseIniInt("+5", 10), 5);
+    EXPECT_EQ(parseIniInt("4294967295", 10), -1);
+}
+
+TEST(IniIntText, WritesEachBaseInItsFormat) {
+    EXPECT_EQ(formatIniInt(-42, 10), "-42");
+    EXPECT_EQ(formatIniInt(255, 16), "FF");
+    EXPECT_EQ(formatIniInt(-1, 16), "FFFFFFFF");
+    EXPECT_EQ(formatIniInt(8, 8), "10");
+    EXPECT_EQ(formatIniInt(5, 2), "101");
+    EXPECT_EQ(formatIniInt(0, 2), "0");
+    EXPECT_EQ(formatIniInt(12, 7), "12");
+    for (int base : {2, 8, 10, 16}) {
+        for (int value : {0, 1, -1, 1000, 2147483647}) {
+            EXPECT_EQ(parseIniInt(formatIniInt(value, base), base), value) << base;
+        }
+    }
+}
+
+TEST_F(CIniTest, LineBreaksInAValueCannotAddKeysOrSections) {
+    ASSERT_TRUE(m_ini.WriteString("S", "displayName", "Paris\r\n[S]\nlocID=evil"));
+    EXPECT_EQ(m_ini.GetString("S", "displayName", ""), "Paris  [S] locID=evil");
+    EXPECT_EQ(m_ini.GetString("S", "locID", "none"), "none");
+    EXPECT_EQ(m_folder.read("test.ini"), "[S]\ndisplayName=Paris  [S] locID=evil\n");
+}
+
+TEST_F(CIniTest, UnsafeNamesAreMappedTheSameWayOnReadAndWrite) {
+    ASSERT_TRUE(m_ini.WriteString("IP\\pack]x\n[Other", "a=b.wxs", "one"));
+    ASSERT_TRUE(m_ini.WriteString("S", ";hidden\nnext", "two"));
+    EXPECT_EQ(m_ini.GetString("IP\\pack]x\n[Other", "a=b.wxs", ""), "one");
+    EXPECT_EQ(m_ini.GetString("S", ";hidden\nnext", ""), "two");
+    EXPECT_EQ(m_ini.GetString("IP\\pack", "a", "none"), "none");
+    EXPECT_EQ(m_folder.read("test.ini"), "[IP\\pack_x_[Other]\na_b.wxs=one\n\n\n[S]\n"
+                                         "_hidden_next=two\n");
+    EXPECT_FALSE(m_ini.WriteString("S", "  ", "empty key"));
+}
+
+TEST_F(CIniTest, WriteKeepsEverythingElseInPlace) {
+    std::string original = "; written by hand\n[First]\nb=2\na=1\n\n[Second]\nc=3\n";
+    m_folder.write("test.ini", original);
+    ASSERT_TRUE(m_ini.WriteString("First", "b", "20"));
+    ASSERT_TRUE(m_ini.WriteString("Second", "d", "4"));
+    ASSERT_TRUE(m_ini.WriteString("Third", "e", "5"));
+    EXPECT_EQ(m_folder.read("test.ini"),
+              "; written by hand\n\n\n[First]\nb=20\na=1\n\n\n[Second]\nc=3\nd=4\n\n\n"
+              "[Third]\ne=5\n");
+    EXPECT_EQ(platform::findFiles(m_folder.path(), "*tmp*").size(), 0u) << "no temporary left";
+}
+
+TEST_F(CIniTest, FileThatCannotBeReadIsNeverReplaced) {
+    ASSERT_EQ(mkdir(m_csPath.c_str(), 0755), 0);
+    EXPECT_FALSE(m_ini.WriteString("S", "key", "value"));
+    EXPECT_TRUE(platform::folderExists(m_csPath));
+    EXPECT_EQ(m_ini.GetString("S", "key", "d"), "d");
+    EXPECT_EQ(platform::findFiles(m_folder.path(), "*").size(), 0u);
+}
+
+TEST_F(CIniTest, WriteIntoAMissingFolderFailsCleanly) {
+    CIni nowhere(m_folder.file("missing/test.ini").c_str());
+    EXPECT_FALSE(nowhere.WriteString("S", "key", "value"));
+    EXPECT_FALSE(platform::folderExists(m_folder.file("missing")));
+}
+
+TEST_F(CIniTest, ReplacementKeepsPermissionsAndSymbolicLinks) {
+    m_folder.write("real.ini", "[S]\nkey=1\n");
+    ASSERT_EQ(chmod(m_folder.file("real.ini").c_str(), 0640), 0);
+    ASSERT_EQ(symlink(m_folder.file("real.ini").c_str(), m_csPath.c_str()), 0);
+    ASSERT_TRUE(m_ini.WriteInt("S", "key", 2));
+    struct stat link {};
+    ASSERT_EQ(lstat(m_csPath.c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    EXPECT_EQ(m_folder.read("real.ini"), "[S]\nkey=2\n");
+    struct stat real {};
+    ASSERT_EQ(stat(m_folder.file("real.ini").c_str(), &real), 0);
+    EXPECT_EQ(real.st_mode & 0777, 0640u);
+}
+
+} // namespace
