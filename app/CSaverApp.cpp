@@ -28,7 +28,7 @@ private:
 };
 
 CSaverApp::CSaverApp()
-    : m_hosts(makeStandInHosts()), m_pHourlyTimer(std::make_unique<HourlyWxTimer>(*this)),
+    : m_hosts(makeSaverHosts()), m_pHourlyTimer(std::make_unique<HourlyWxTimer>(*this)),
       m_pStartup(std::make_unique<SaverStartup>(*m_hosts.modes, *m_hosts.catalogue,
                                                 *m_hosts.weather, *m_pHourlyTimer)) {}
 
