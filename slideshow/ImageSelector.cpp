@@ -3,6 +3,7 @@
 #include "app/Trace.h"
 #include "platform/Clock.h"
 #include "slideshow/ImageDLLInterface.h"
+#include "slideshow/ResourceNames.h"
 
 #include <chrono>
 #include <cstdio>
@@ -46,12 +47,6 @@ std::string favoriteKey(int nGroup, int nImage) {
     char key[32];
     std::snprintf(key, sizeof key, "%02d,%02d", nGroup, nImage);
     return key;
-}
-
-std::string imageIdentifierFor(int nGroup, int nImage) {
-    char identifier[32];
-    std::snprintf(identifier, sizeof identifier, "#%d%02d", nGroup, nImage);
-    return identifier;
 }
 
 } // namespace
@@ -287,7 +282,7 @@ void ImageSelector::fillFromPack(WxImageInfo& info) const {
 void ImageSelector::setChoice(WxImageInfo& info, const Position& choice, const char* chooserName) {
     info.group = choice.nGroup;
     info.image = choice.nImage;
-    info.imageIdentifier = imageIdentifierFor(choice.nGroup, choice.nImage);
+    info.imageIdentifier = photoResourceName(choice.nGroup, choice.nImage);
     logChoice(info, chooserName);
 }
 
