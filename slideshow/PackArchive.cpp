@@ -1,0 +1,173 @@
+#include "slideshow/PackArchive.h"
+
+#include <zip.h>
+
+namespace {
+
+// Owner of one open entry.
+class ZipEntryReader {
+public:
+    explicit ZipEntryReader(zip_file_t* pFile) : m_pFile(pFile) {}
+    ~ZipEntryReader() {
+        if (m_pFile != nullptr) {
+            zip_fclose(m_pFile);
+        }
+    }
+    ZipEntryReader(const ZipEntryReader&) = delete;
+    ZipEntryReader& operator=(const ZipEntryReader&) = delete;
+
+    zip_file_t* get() const { return m_pFile; }
+
+private:
+    zip_file_t* m_pFile;
+};
+
+std::string zipErrorText(int nCode) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, nCode);
+    std::string csText = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return csText;
+}
+
+} // namespace
+
+bool isSafeEntryName(const std::string& csName) {
+    if (csName.empty() || csName.size() > PackArchive::kMaxNameLength || csName.front() == '/') {
+        return false;
+    }
+    std::size_t nStart = 0;
+    while (nStart <= csName.size()) {
+        std::size_t nEnd = csName.find('/', nStart);
+        if (nEnd == std::string::npos) {
+            nEnd = csName.size();
+        }
+        const std::string csPart = csName.substr(nStart, nEnd - nStart);
+        const bool bLastOfFolder = nEnd == csName.size() && nEnd > 0 && csName.back() == '/';
+        if (!bLastOfFolder && (csPart.empty() || csPart == "." || csPart == "..")) {
+            return false;
+        }
+        nStart = nEnd + 1;
+    }
+    for (const char c : csName) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\\' || c == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void PackArchive::ZipCloser::operator()(zip* pArchive) const {
+    zip_discard(pArchive);
+}
+
+PackArchive::PackArchive(std::string csPath, zip* pArchive)
+    : m_csPath(std::move(csPath)), m_pArchive(pArchive) {}
+
+PackArchive::~PackArchive() = default;
+
+std::unique_ptr<PackArchive> PackArchive::open(const std::string& csPath, std::string& csError) {
+    return open(csPath, csError, Limits{kMaxEntries, kMaxEntrySize});
+}
+
+std::unique_ptr<PackArchive> PackArchive::open(const std::string& csPath, std::string& csError,
+                                               const Limits& limits) {
+    int nError = 0;
+    zip* pArchive = zip_open(csPath.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &nError);
+    if (pArchive == nullptr) {
+        csError = zipErrorText(nError);
+        return nullptr;
+    }
+    std::unique_ptr<PackArchive> pPack(new PackArchive(csPath, pArchive));
+    if (!pPack->indexEntries(limits, csError)) {
+        return nullptr;
+    }
+    return pPack;
+}
+
+bool PackArchive::indexEntries(const Limits& limits, std::string& csError) {
+    const zip_int64_t nCount = zip_get_num_entries(m_pArchive.get(), 0);
+    if (nCount < 0 || static_cast<std::uint64_t>(nCount) > limits.nMaxEntries) {
+        csError = "the archive has " + std::to_string(nCount) + " entries, more than " +
+                  std::to_string(limits.nMaxEntries);
+        return false;
+    }
+    for (zip_int64_t i = 0; i < nCount; ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(m_pArchive.get(), static_cast<zip_uint64_t>(i), 0, &stat) != 0 ||
+            (stat.valid & ZIP_STAT_NAME) == 0 || (stat.valid & ZIP_STAT_SIZE) == 0) {
+            csError = "entry " + std::to_string(i) + " cannot be read";
+            return false;
+        }
+        const std::string csName = stat.name;
+        if (!isSafeEntryName(csName)) {
+            csError = "entry " + std::to_string(i) + " has an unsafe name";
+            return false;
+        }
+        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 &&
+            stat.encryption_method != ZIP_EM_NONE) {
+            csError = "entry " + csName + " is encrypted";
+            return false;
+        }
+        if (stat.size > limits.nMaxEntrySize) {
+            csError = "entry " + csName + " declares " + std::to_string(stat.size) +
+                      " bytes, more than " + std::to_string(limits.nMaxEntrySize);
+            return false;
+        }
+        Entry entry;
+        entry.nIndex = static_cast<std::uint64_t>(i);
+        entry.nSize = stat.size;
+        entry.nCompressedSize = (stat.valid & ZIP_STAT_COMP_SIZE) != 0 ? stat.comp_size : 0;
+        entry.bCompressed =
+            (stat.valid & ZIP_STAT_COMP_METHOD) != 0 && stat.comp_method != ZIP_CM_STORE;
+        if (!m_entries.emplace(csName, entry).second) {
+            csError = "entry " + csName + " appears twice";
+            return false;
+        }
+    }
+    return true;
+}
+
+const PackArchive::Entry* PackArchive::find(const std::string& csName) const {
+    const auto it = m_entries.find(csName);
+    return it == m_entries.end() ? nullptr : &it->second;
+}
+
+bool PackArchive::read(const std::string& csName, std::uint64_t nMaxSize, std::string& data,
+                       std::string& csError) const {
+    const Entry* pEntry = find(csName);
+    if (pEntry == nullptr) {
+        csError = "no entry " + csName;
+        return false;
+    }
+    if (pEntry->nSize > nMaxSize) {
+        csError = "entry " + csName + " is larger than " + std::to_string(nMaxSize) + " bytes";
+        return false;
+    }
+    ZipEntryReader reader(zip_fopen_index(m_pArchive.get(), pEntry->nIndex, 0));
+    if (reader.get() == nullptr) {
+        csError =
+            std::string("cannot open entry ") + csName + ": " + zip_strerror(m_pArchive.get());
+        return false;
+    }
+    std::string buffer(static_cast<std::size_t>(pEntry->nSize), '\0');
+    std::uint64_t nDone = 0;
+    while (nDone < pEntry->nSize) {
+        const zip_int64_t nRead =
+            zip_fread(reader.get(), buffer.data() + nDone, pEntry->nSize - nDone);
+        if (nRead <= 0) {
+            break;
+        }
+        nDone += static_cast<std::uint64_t>(nRead);
+    }
+    // One more byte must not be there, and reaching the end checks the CRC.
+    char cExtra = 0;
+    const zip_int64_t nTail = zip_fread(reader.get(), &cExtra, 1);
+    if (nDone != pEntry->nSize || nTail != 0) {
+        csError = "entry " + csName + " is damaged: " + zip_file_strerror(reader.get());
+        return false;
+    }
+    data = std::move(buffer);
+    return true;
+}

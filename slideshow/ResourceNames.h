@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Names of the pictures in a pack, as resource names "#<identifier>".
+
+// Full-screen photo of group g, image i: identifier 100 g + i.
+std::string photoResourceName(int nGroup, int nImage);
+// Its 120 x 90 thumbnail: identifier 10000 + 100 g + i.
+std::string thumbnailResourceName(int nGroup, int nImage);
+// Condition icon for a sky code from 0 to 48: identifier 5000 + code.
+std::string iconResourceName(int nSkyCode);
+
+inline constexpr const char* kPanelResourceName = "#5099";
+inline constexpr const char* kNotAvailableIconName = "#5098";
+inline constexpr const char* kJpegResourceType = "JPEG";

@@ -1,0 +1,25 @@
+#include "TovakTestEnvironment.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace testing_support {
+
+TovakLibraryTest::TovakLibraryTest()
+    : m_dataHomeVariable("NIMBORA_DATA_HOME", m_dataHome.path()),
+      m_loggingVariable("NIMBORA_LOGGING", std::nullopt), m_library(TOVAK_LIBRARY_PATH) {
+    EXPECT_TRUE(m_library.isLoaded()) << m_library.lastError();
+}
+
+std::string TovakLibraryTest::dataFolder() const {
+    return m_dataHome.path() + "Nimbora/Screensaver/";
+}
+
+std::string TovakLibraryTest::logText() const {
+    std::ifstream in(dataFolder() + "screensaver.log", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace testing_support
