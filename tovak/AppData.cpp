@@ -1,69 +1,40 @@
 #include "tovak/AppData.h"
 
+#include "app/CIni.h"
 #include "app/SettingsStore.h"
-#include "tovak/UniqueFd.h"
+#include "platform/DebugOutput.h"
+#include "platform/Folders.h"
+#include "platform/NamedLock.h"
+#include "platform/ReplaceFile.h"
 
 // Narrow strings in the system code page, as everywhere in the settings.
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 
 namespace tovak {
 
 namespace {
 
-// Loads config.ini; a missing file is an empty document. False when the
-// file exists but cannot be read.
+// Writers of config.ini wait this long for each other, as the settings store does.
+constexpr int kWriteLockTimeoutMs = 2000;
+
+// Loads config.ini with the settings store's reading rules; a missing file
+// is an empty document. False when the file exists but cannot be read.
 bool loadSettings(CSimpleIniA& ini, const std::string& path) {
     ini.SetUnicode(false);
     ini.SetMultiKey(false);
+    ini.SetMultiLine(false);
+    ini.SetQuotes(false);
     ini.SetSpaces(false);
-    SI_Error result = ini.LoadFile(path.c_str());
-    return result >= 0 || (result == SI_FILE && errno == ENOENT);
-}
-
-bool writeAll(int fd, const std::string& data) {
-    std::size_t written = 0;
-    while (written < data.size()) {
-        ssize_t n = ::write(fd, data.data() + written, data.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
+    std::string content;
+    if (!platform::readWholeFile(path, content)) {
+        return errno == ENOENT;
     }
-    return true;
-}
-
-// Writes the document to a temporary file beside path and renames it over
-// path, so readers see either the old or the new file, never a part.
-bool saveSettings(const CSimpleIniA& ini, const std::string& path) {
-    std::string text;
-    if (ini.Save(text) < 0) {
-        return false;
-    }
-    std::string temporary = path + ".tmp-XXXXXX";
-    UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!fd) {
-        return false;
-    }
-    struct stat info {};
-    ::fchmod(fd.get(), ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644);
-    bool ok = writeAll(fd.get(), text) && ::fsync(fd.get()) == 0;
-    ok = fd.close() && ok;
-    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-    }
-    return ok;
+    return ini.LoadData(content) >= 0;
 }
 
 } // namespace
@@ -96,6 +67,16 @@ unsigned copyNameList(const std::vector<std::string>& names, char* buffer, unsig
     return static_cast<unsigned>(needed);
 }
 
+bool writeAppData(const std::string& subsection, const std::string& key, const std::string& value) {
+    std::string folder = UserDataFolder();
+    if (!folder.empty()) {
+        platform::createFolders(folder);
+    }
+    CIni ini(SettingsStore::settingsFilePath().c_str());
+    return ini.WriteString(SettingsStore::sectionName(subsection).c_str(), key.c_str(),
+                           value.c_str());
+}
+
 std::vector<std::string> appDataKeyNames(const std::string& subsection) {
     CSimpleIniA ini;
     std::vector<std::string> names;
@@ -116,16 +97,23 @@ bool deleteAppDataSection(const std::string& subsection) {
         return false;
     }
     std::string path = SettingsStore::settingsFilePath();
+    // The same lock as the settings store's writers, so no write is lost
+    // between our read and our replacement of the file.
+    auto lock = platform::NamedLock::acquire(platform::lockNameForFile(path), kWriteLockTimeoutMs);
+    if (!lock) {
+        platform::debugOutput("DeleteIniAppDataSection: proceeding without the lock of " + path);
+    }
     CSimpleIniA ini;
     if (!loadSettings(ini, path)) {
-        return false;
+        return false; // replacing a file we could not read would lose it
     }
     std::string section = SettingsStore::sectionName(subsection);
     if (ini.GetSection(section.c_str()) == nullptr) {
         return true;
     }
     ini.Delete(section.c_str(), nullptr);
-    return saveSettings(ini, path);
+    std::string content;
+    return ini.Save(content) >= 0 && platform::replaceFile(path, content);
 }
 
 } // namespace tovak

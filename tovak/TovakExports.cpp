@@ -40,12 +40,6 @@ bool hasText(const char* text) {
     return text != nullptr && text[0] != '\0';
 }
 
-// Writes and reads back, so a write that did not take is not reported as done.
-bool storeString(const std::string& subsection, const std::string& key, const std::string& value) {
-    SettingsStore::SetString(subsection, key, value);
-    return SettingsStore::GetString(subsection, key, value + "\x01") == value;
-}
-
 unsigned readString(const std::string& key, char* buffer, unsigned size) {
     return copyToBuffer(SettingsStore::GetString(kTovakSubsection, key, ""), buffer, size);
 }
@@ -67,8 +61,9 @@ unsigned GetAppDataString(const char* subsection, const char* key, const char* d
 }
 
 bool SetAppDataString(const char* subsection, const char* key, const char* value) {
-    return guarded(
-        false, [&] { return hasText(key) && storeString(textOf(subsection), key, textOf(value)); });
+    return guarded(false, [&] {
+        return hasText(key) && writeAppData(textOf(subsection), key, textOf(value));
+    });
 }
 
 int GetAppDataInt(const char* subsection, const char* key, int defaultValue) {
@@ -80,7 +75,7 @@ int GetAppDataInt(const char* subsection, const char* key, int defaultValue) {
 
 bool SetAppDataInt(const char* subsection, const char* key, int value) {
     return guarded(false, [&] {
-        return hasText(key) && storeString(textOf(subsection), key, std::to_string(value));
+        return hasText(key) && writeAppData(textOf(subsection), key, std::to_string(value));
     });
 }
 
@@ -91,7 +86,7 @@ unsigned GetAppDataKeyNames(const char* subsection, char* buffer, unsigned size)
 
 bool SetAppStartupSetting(bool startWithSession) {
     return guarded(false, [&] {
-        return storeString(kTovakSubsection, kStartupKey, startWithSession ? "1" : "0");
+        return writeAppData(kTovakSubsection, kStartupKey, startWithSession ? "1" : "0");
     });
 }
 
@@ -113,8 +108,8 @@ unsigned GetAppSetupFlag(const char* name) {
 
 bool SetAppSetupFlag(const char* name, unsigned value) {
     return guarded(false, [&] {
-        return hasText(name) && storeString(kTovakSubsection, std::string(kSetupFlagPrefix) + name,
-                                            std::to_string(value));
+        return hasText(name) && writeAppData(kTovakSubsection, std::string(kSetupFlagPrefix) + name,
+                                             std::to_string(value));
     });
 }
 
@@ -124,7 +119,7 @@ unsigned GetAppSettings(char* buffer, unsigned size) {
 
 bool SetAppSettings(const char* settings) {
     return guarded(
-        false, [&] { return storeString(kTovakSubsection, kAppSettingsKey, textOf(settings)); });
+        false, [&] { return writeAppData(kTovakSubsection, kAppSettingsKey, textOf(settings)); });
 }
 
 unsigned GetToastSettings(char* buffer, unsigned size) {
@@ -133,7 +128,7 @@ unsigned GetToastSettings(char* buffer, unsigned size) {
 
 bool SetToastSettings(const char* settings) {
     return guarded(
-        false, [&] { return storeString(kTovakSubsection, kToastSettingsKey, textOf(settings)); });
+        false, [&] { return writeAppData(kTovakSubsection, kToastSettingsKey, textOf(settings)); });
 }
 
 int GetUserLocationCount(void) {
@@ -154,7 +149,7 @@ unsigned GetUserInfo(const char* field, char* buffer, unsigned size) {
 bool SetUserInfo(const char* field, const char* value) {
     return guarded(false, [&] {
         return hasText(field) &&
-               storeString(kTovakSubsection, std::string(kUserInfoPrefix) + field, textOf(value));
+               writeAppData(kTovakSubsection, std::string(kUserInfoPrefix) + field, textOf(value));
     });
 }
 
@@ -164,7 +159,7 @@ unsigned GetDisplayPreferences(char* buffer, unsigned size) {
 
 bool SetDisplayPreferences(const char* preferences) {
     return guarded(false, [&] {
-        return storeString(kTovakSubsection, kDisplayPreferencesKey, textOf(preferences));
+        return writeAppData(kTovakSubsection, kDisplayPreferencesKey, textOf(preferences));
     });
 }
 

@@ -156,6 +156,15 @@ TEST_F(TovakInterfaceTest, QueryUrlReturnsTheBodyOrTheLibrarysError) {
     EXPECT_NE(std::string(error.message).find("404"), std::string::npos);
 }
 
+TEST_F(TovakInterfaceTest, AResponseThatCannotBeFetchedIsAFailureNotAnEmptySuccess) {
+    TovakInterface tovak("ScreenSaver", UNREADABLE_TOVAK_FOLDER);
+    ASSERT_TRUE(tovak.isLoaded());
+    TOVAKERROR error;
+    clearTovakError(&error);
+    EXPECT_EQ(tovak.queryUrl("http://127.0.0.1:1/", &error), "");
+    EXPECT_EQ(error.code, 3u);
+}
+
 TEST_F(TovakInterfaceTest, TheLoggingAnswerIsFixedAtItsFirstQuestion) {
     TovakInterface tovak("ScreenSaver", TOVAK_LIBRARY_FOLDER);
     EXPECT_FALSE(tovak.isLogging());

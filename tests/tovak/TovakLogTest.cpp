@@ -1,6 +1,7 @@
 #include "TovakTestEnvironment.h"
 #include "app/SettingsStore.h"
 
+#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
