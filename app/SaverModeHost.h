@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/ConfigurationValues.h"
+#include "app/DrawingWindowSettings.h"
+
+#include <memory>
+
+// The full-screen window as the application object sees it.
+class SaverWindow {
+public:
+    virtual ~SaverWindow() = default;
+    // Re-reads the stored observation and redraws the panel.
+    virtual void refreshOurWeatherInfo() = 0;
+};
+
+// Makes the windows of the run modes. Each created window becomes the main
+// window: the program runs until it is destroyed.
+class SaverModeHost {
+public:
+    virtual ~SaverModeHost() = default;
+    // A drawing window inside the X11 window parentWindowId, following its
+    // size, changing photos at the preview speed. False when none was made.
+    virtual bool createPreview(unsigned long parentWindowId,
+                               const DrawingWindowSettings& settings) = 0;
+    // The full-screen saver window, or null when none was made. The host
+    // owns it; the returned pointer stays valid until the window is destroyed.
+    virtual SaverWindow* createFullScreen(const DrawingWindowSettings& settings) = 0;
+    // Shows the settings dialog modally over values; true when it ended with
+    // OK (values then hold what the user chose).
+    virtual bool runSettingsDialog(ConfigurationValues& values) = 0;
+};
+
+// The configuration document, the pack catalogue and the promotion of a new pack.
+class PackCatalogueHost {
+public:
+    virtual ~PackCatalogueHost() = default;
+    // Fetches ssconfig.xml from the configuration service.
+    virtual void fetchConfiguration() = 0;
+    // Loads the catalogue with its persisted state.
+    virtual void loadCatalogue() = 0;
+    virtual bool shouldShowPromo() = 0;
+    // Creates the promotional dialog (not shown) for the chosen pack.
+    virtual void preparePromo() = 0;
+    // Shows the prepared dialog modally; called as the program ends.
+    virtual void showPromo() = 0;
+};
+
+// The process-wide weather holder.
+class WeatherHost {
+public:
+    virtual ~WeatherHost() = default;
+    // Downloads the observation for the stored location again.
+    virtual bool refetchObservation() = 0;
+    // The unit ("F" or "C") every temperature is shown in.
+    virtual void setTemperatureUnit(const std::string& unit) = 0;
+};
+
+// What a build has for each of the above; the parts not built yet stand in
+// with hosts that log their absence and make nothing.
+struct SaverHosts {
+    std::unique_ptr<SaverModeHost> modes;
+    std::unique_ptr<PackCatalogueHost> catalogue;
+    std::unique_ptr<WeatherHost> weather;
+};
+
+SaverHosts makeStandInHosts();

@@ -1,0 +1,111 @@
+#include "app/SaverStartup.h"
+
+#include "app/LegacyLocation.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+#include "app/Trace.h"
+#include "platform/DebugOutput.h"
+
+SaverStartup::SaverStartup(SaverModeHost& modes, PackCatalogueHost& catalogue, WeatherHost& weather,
+                           HourlyTimer& timer)
+    : m_modes(modes), m_catalogue(catalogue), m_weather(weather), m_tracker(timer) {}
+
+bool SaverStartup::InitInstance(const std::vector<std::string>& arguments) {
+    m_tracker.readIdentity();
+    if (g_pTovakInterface == nullptr || !g_pTovakInterface->isLoaded()) {
+        // The library wrapper has already shown why it could not load.
+        m_tracker.sendTrackingPingDirect("159", "");
+        return false;
+    }
+    m_tracker.sendTrackingPing("3", "");
+    m_tracker.sendTrackingPing("29", "");
+    m_tracker.sendUsagePing();
+    traceCommandLine(arguments);
+    migrateLegacyLocation();
+    // The image stack (cairo, libjpeg) needs no process-wide start-up.
+    m_runMode = chooseRunMode(arguments);
+    switch (m_runMode) {
+    case RunMode::Configure:
+        runConfiguration();
+        return false;
+    case RunMode::Preview:
+        return runPreview(arguments);
+    case RunMode::FullScreen:
+        return runFullScreen();
+    case RunMode::None:
+        break;
+    }
+    return false;
+}
+
+void SaverStartup::traceCommandLine(const std::vector<std::string>& arguments) const {
+    if (!isLogging()) {
+        return;
+    }
+    std::string line = "CSaverApp::InitInstance() - Entering Function:  Command Line: ";
+    for (const std::string& argument : arguments) {
+        line += argument + " ";
+    }
+    logMessage(line);
+}
+
+bool SaverStartup::runPreview(const std::vector<std::string>& arguments) {
+    unsigned long parentWindowId = 0;
+    if (!parsePreviewWindowId(arguments, parentWindowId)) {
+        platform::debugOutput("nimbora-screensaver: the preview needs the id of the window to "
+                              "draw in, as in \"/p 12345\"\n");
+        return false;
+    }
+    m_catalogue.fetchConfiguration();
+    DrawingWindowSettings settings = readShowSettings();
+    chooseImagePack(settings);
+    return m_modes.createPreview(parentWindowId, settings);
+}
+
+bool SaverStartup::runFullScreen() {
+    if (settings::get(settings::kLocID).empty() || settings::get(settings::kDisplayName).empty()) {
+        // No place to show the weather for: let the user choose one instead.
+        runConfiguration();
+        return false;
+    }
+    m_catalogue.fetchConfiguration();
+    m_catalogue.loadCatalogue();
+    m_bPromoPending = g_pTovakInterface->connectedToInternet() && m_catalogue.shouldShowPromo();
+    if (m_bPromoPending) {
+        m_catalogue.preparePromo();
+    }
+    m_tracker.checkTrackingTime(true);
+    if (settings::get(settings::kFirstLaunch).empty()) {
+        m_tracker.sendTrackingPing("27", "");
+        m_tracker.sendTrackingPing("29", "");
+        settings::set(settings::kFirstLaunch, "false");
+    }
+    DrawingWindowSettings settings = readShowSettings();
+    chooseImagePack(settings);
+    m_pSaverWindow = m_modes.createFullScreen(settings);
+    return m_pSaverWindow != nullptr;
+}
+
+void SaverStartup::runConfiguration() {
+    ConfigurationValues values = loadConfigurationValues();
+    m_weather.setTemperatureUnit(values.m_tempUnit);
+    if (!m_modes.runSettingsDialog(values)) {
+        return;
+    }
+    values.m_tempUnit = normalisedTempUnit(values.m_tempUnit);
+    storeConfigurationValues(values);
+    m_weather.setTemperatureUnit(values.m_tempUnit);
+}
+
+void SaverStartup::ExitInstance() {
+    if (m_bPromoPending) {
+        m_bPromoPending = false;
+        m_catalogue.showPromo();
+    }
+}
+
+void SaverStartup::refreshSaverWeather() {
+    if (m_pSaverWindow != nullptr && m_weather.refetchObservation()) {
+        m_pSaverWindow->refreshOurWeatherInfo();
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/ModeSwitch.h"
+#include "app/SaverModeHost.h"
+#include "app/UsageTracker.h"
+
+#include <string>
+#include <vector>
+
+// The application object's start-up and run modes, free of the toolkit:
+// CSaverApp drives it and supplies the hosts that make the windows.
+class SaverStartup {
+public:
+    SaverStartup(SaverModeHost& modes, PackCatalogueHost& catalogue, WeatherHost& weather,
+                 HourlyTimer& timer);
+
+    // Runs the start-up for a command line (program path first). True keeps
+    // the program in its message loop; false ends it.
+    bool InitInstance(const std::vector<std::string>& arguments);
+    // Shows the prepared promotion, if any. Runs also after InitInstance
+    // returned false.
+    void ExitInstance();
+
+    // Fills the settings dialog from the store, shows it and writes back on OK.
+    void runConfiguration();
+    // Called by the weather timer: refreshes the full-screen window's panel.
+    void refreshSaverWeather();
+    // The full-screen window is gone; nothing may reach it any more.
+    void forgetSaverWindow() { m_pSaverWindow = nullptr; }
+
+    UsageTracker& tracker() { return m_tracker; }
+    RunMode runMode() const { return m_runMode; }
+    bool promoPending() const { return m_bPromoPending; }
+    SaverWindow* saverWindow() const { return m_pSaverWindow; }
+
+private:
+    void traceCommandLine(const std::vector<std::string>& arguments) const;
+    bool runPreview(const std::vector<std::string>& arguments);
+    bool runFullScreen();
+
+    SaverModeHost& m_modes;
+    PackCatalogueHost& m_catalogue;
+    WeatherHost& m_weather;
+    UsageTracker m_tracker;
+    RunMode m_runMode = RunMode::None;
+    SaverWindow* m_pSaverWindow = nullptr;
+    bool m_bPromoPending = false;
+};

@@ -1,0 +1,41 @@
+#include "app/CSaverApp.h"
+#include "app/PendingMessageBoxes.h"
+#include "app/PingQueue.h"
+#include "app/SettingsStore.h"
+#include "app/TovakInterface.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+wxIMPLEMENT_APP_NO_MAIN(CSaverApp);
+
+namespace {
+
+// How long the pings posted last may take to go out once the program is done.
+constexpr std::chrono::milliseconds kPingsAtExitBound{2000};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The framework library is loaded before the application object exists,
+    // when no toolkit is up to show a box: its complaints wait for OnInit.
+    queueMessageBoxesUntilToolkit();
+    TovakInterface tovak("ScreenSaver", InstallFolder());
+    g_pTovakInterface = &tovak;
+    PingQueue pings;
+    setPingQueue(&pings);
+    CSaverApp::setCommandLine(std::vector<std::string>(argv, argv + argc));
+    const int exitCode = wxEntry(argc, argv);
+    if (!pings.waitUntilSent(kPingsAtExitBound)) {
+        // A ping stuck on a dead service is not worth holding the session
+        // for, nor may the library go while it is inside it: end here.
+        std::fflush(nullptr);
+        std::_Exit(exitCode);
+    }
+    setPingQueue(nullptr);
+    g_pTovakInterface = nullptr;
+    return exitCode;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/SaverModeHost.h"
+#include "app/UsageTracker.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class FakeSaverWindow : public SaverWindow {
+public:
+    void refreshOurWeatherInfo() override { ++m_nRefreshes; }
+    int m_nRefreshes = 0;
+};
+
+// Records what the start-up asked of the windows; the settings dialog does
+// whatever m_dialog says.
+class FakeModeHost : public SaverModeHost {
+public:
+    bool createPreview(unsigned long parentWindowId,
+                       const DrawingWindowSettings& settings) override {
+        m_calls.push_back("preview");
+        m_nParentWindowId = parentWindowId;
+        m_settings = settings;
+        return true;
+    }
+    SaverWindow* createFullScreen(const DrawingWindowSettings& settings) override {
+        m_calls.push_back("fullscreen");
+        m_settings = settings;
+        return &m_window;
+    }
+    bool runSettingsDialog(ConfigurationValues& values) override {
+        m_calls.push_back("dialog");
+        m_shownValues = values;
+        return m_dialog ? m_dialog(values) : false;
+    }
+
+    std::vector<std::string> m_calls;
+    unsigned long m_nParentWindowId = 0;
+    DrawingWindowSettings m_settings;
+    ConfigurationValues m_shownValues;
+    std::function<bool(ConfigurationValues&)> m_dialog;
+    FakeSaverWindow m_window;
+};
+
+class FakeCatalogueHost : public PackCatalogueHost {
+public:
+    void fetchConfiguration() override { m_calls.push_back("fetch"); }
+    void loadCatalogue() override { m_calls.push_back("load"); }
+    bool shouldShowPromo() override {
+        m_calls.push_back("should");
+        return m_bOfferPromo;
+    }
+    void preparePromo() override { m_calls.push_back("prepare"); }
+    void showPromo() override { m_calls.push_back("show"); }
+
+    std::vector<std::string> m_calls;
+    bool m_bOfferPromo = false;
+};
+
+class FakeWeatherHost : public WeatherHost {
+public:
+    bool refetchObservation() override { return m_bRefetchWorks; }
+    void setTemperatureUnit(const std::string& unit) override { m_units.push_back(unit); }
+
+    bool m_bRefetchWorks = true;
+    std::vector<std::string> m_units;
+};
+
+class NullHourlyTimer : public HourlyTimer {
+public:
+    bool isRunning() const override { return m_bRunning; }
+    bool start(int) override { return m_bRunning = true; }
+    bool m_bRunning = false;
+};
