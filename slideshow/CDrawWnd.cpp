@@ -9,12 +9,11 @@
 #include <algorithm>
 #include <wx/dcclient.h>
 
-wxBEGIN_EVENT_TABLE(CDrawWnd, wxWindow)
-    EVT_TIMER(CDrawWnd::TIMER_ID, CDrawWnd::OnTimer)
-    EVT_PAINT(CDrawWnd::OnPaint)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CDrawWnd, wxWindow) EVT_TIMER(CDrawWnd::TIMER_ID, CDrawWnd::OnTimer)
+    EVT_PAINT(CDrawWnd::OnPaint) wxEND_EVENT_TABLE()
 
-CDrawWnd::CDrawWnd(bool autoDelete) : m_timer(this, TIMER_ID), m_autoDelete(autoDelete) {
+        CDrawWnd::CDrawWnd(bool autoDelete)
+    : m_timer(this, TIMER_ID), m_autoDelete(autoDelete) {
     // Nothing may draw while the object is still being set up.
     m_composer.setPausePreview(true);
     loadWeatherIfConnected();

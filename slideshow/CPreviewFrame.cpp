@@ -18,12 +18,11 @@ void logEmbedding(const std::string& csMessage) {
 
 } // namespace
 
-wxBEGIN_EVENT_TABLE(CPreviewFrame, wxFrame)
-    EVT_TIMER(FOLLOW_TIMER_ID, CPreviewFrame::OnFollow)
-    EVT_SIZE(CPreviewFrame::OnSize)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CPreviewFrame, wxFrame) EVT_TIMER(FOLLOW_TIMER_ID, CPreviewFrame::OnFollow)
+    EVT_SIZE(CPreviewFrame::OnSize) wxEND_EVENT_TABLE()
 
-CPreviewFrame::CPreviewFrame() : m_followTimer(this, FOLLOW_TIMER_ID) {}
+        CPreviewFrame::CPreviewFrame()
+    : m_followTimer(this, FOLLOW_TIMER_ID) {}
 
 bool CPreviewFrame::embed(unsigned long parentWindowId, const DrawingWindowSettings& settings) {
     int nWidth = 0;
@@ -35,8 +34,8 @@ bool CPreviewFrame::embed(unsigned long parentWindowId, const DrawingWindowSetti
     if (!wxFrame::Create(nullptr, wxID_ANY, wxEmptyString, wxPoint(0, 0), wxSize(nWidth, nHeight),
                          wxBORDER_NONE | wxFRAME_NO_TASKBAR) ||
         !embedIntoForeignWindow(GetHandle(), parentWindowId)) {
-        logEmbedding("the preview could not be placed in window " +
-                     std::to_string(parentWindowId) + ".");
+        logEmbedding("the preview could not be placed in window " + std::to_string(parentWindowId) +
+                     ".");
         return false;
     }
     m_nParentWindowId = parentWindowId;

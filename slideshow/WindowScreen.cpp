@@ -14,7 +14,9 @@ WindowScreen::WindowScreen(const wxWindow& window, wxDC& dc) : m_window(window) 
     }
 }
 
-bool WindowScreen::isVisible() const { return m_window.IsShownOnScreen(); }
+bool WindowScreen::isVisible() const {
+    return m_window.IsShownOnScreen();
+}
 
 void WindowScreen::paintBlack(const Rect& rect) {
     if (m_pContext == nullptr || rect.isEmpty()) {

@@ -25,7 +25,9 @@ namespace {
 
 volatile std::sig_atomic_t g_bStopRequested = 0;
 
-void requestStop(int) { g_bStopRequested = 1; }
+void requestStop(int) {
+    g_bStopRequested = 1;
+}
 
 struct DisplayClose {
     void operator()(Display* pDisplay) const { XCloseDisplay(pDisplay); }
