@@ -1,0 +1,221 @@
+#include "slideshow/FrameComposer.h"
+
+#include "imaging/Compositor.h"
+#include "imaging/CxImage.h"
+#include "slideshow/PackResources.h"
+#include "slideshow/PhotoFit.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+constexpr const char* DRAW_PREFIX =
+    "CDrawWnd::Draw(FrameScreen& dc, Rect rcScreen, bool changeImage) - ";
+constexpr const char* LOAD_PREFIX = "CDrawWnd::loadImageFromImageDLL(DrawingSurface& dc, bool* "
+                                    "okToContinue, Rect rcScreen, Rect* rectImageLocation) - ";
+
+std::string handleText(const void* pHandle) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%p", pHandle);
+    return buffer;
+}
+
+std::string errorCode() {
+    return std::to_string(errno);
+}
+
+} // namespace
+
+FrameComposer::FrameComposer(ImageSelectionEnvironment& environment)
+    : m_environment(environment), m_imagedll(std::make_unique<ImageDLLInterface>()) {}
+
+FrameComposer::~FrameComposer() {
+    // The blend may still read the frame on screen: end it before it goes.
+    stopBlendThread();
+}
+
+void FrameComposer::log(const std::string& csPrefix, const std::string& csMessage) const {
+    m_environment.logMessage(csPrefix + csMessage);
+}
+
+void FrameComposer::setImagePackFile(const std::string& csPath) {
+    stopBlendThread();
+    m_imagedll.reset();
+    if (!csPath.empty()) {
+        m_imagedll = std::make_unique<ImageDLLInterface>(csPath);
+    }
+}
+
+void FrameComposer::setDisplayMethod(int nMethod, int nOrder) {
+    m_displayImageMethod = nMethod;
+    m_displayShowAllMethod = nOrder;
+}
+
+void FrameComposer::stopBlendThread() {
+    if (m_pBlender != nullptr) {
+        m_pBlender->stopBlendThread();
+    }
+}
+
+bool FrameComposer::createFrame(const Rect& rcScreen, DrawingSurface& frame) const {
+    errno = 0;
+    frame = DrawingSurface::create(rcScreen.right, rcScreen.bottom);
+    if (!frame.isValid()) {
+        if (isLogging()) {
+            log(DRAW_PREFIX,
+                "CreateCompatibleBitmap() for bmpNewImage failed; error code = " + errorCode());
+        }
+        return false;
+    }
+    return true;
+}
+
+void FrameComposer::Draw(FrameScreen& dc, const Rect& rcScreen, bool changeImage) {
+    bool ok = true;
+    if (!m_imagedll) {
+        if (isLogging()) {
+            log(DRAW_PREFIX, "m_imagedll is NULL, can't show an image!!!");
+        }
+        ok = false;
+    }
+    if (m_isPreview && !dc.isVisible()) {
+        if (isLogging()) {
+            log(DRAW_PREFIX, "The preview window is not visisble, don't bother to do anything.");
+        }
+        ok = false;
+    }
+    if (m_pausePreivew) {
+        if (isLogging()) {
+            log(DRAW_PREFIX, "m_pausePreivew == true. Not showing the next image.");
+        }
+        ok = false;
+    }
+    stopBlendThread();
+
+    const bool bFirstFrame = !m_bmpCurrentImage.isValid();
+    if (ok && bFirstFrame && (m_isPreview || m_clearScreen)) {
+        dc.paintBlack(rcScreen);
+    }
+    // Nothing below runs for a draw already abandoned: without a pack there
+    // is nothing to choose from, and a paused preview keeps its place.
+    DrawingSurface bmpNewImage;
+    ok = ok && createFrame(rcScreen, bmpNewImage);
+    if (ok && changeImage) {
+        ImageSelectionSettings selection{m_displayImageMethod, m_displayShowAllMethod,
+                                         m_csFavorites, m_nSkyCode};
+        m_currentWxImageInfo =
+            ImageSelector(*m_imagedll, selection, m_environment).getNextImageInfo();
+    }
+    Rect rectImageLocation;
+    if (ok) {
+        Compositor(bmpNewImage).fill(m_currentWxImageInfo.borderColor);
+        loadImageFromImageDLL(bmpNewImage, &ok, rcScreen, &rectImageLocation);
+    }
+    if (ok) {
+        drawPanel(bmpNewImage, rectImageLocation, ok);
+    }
+    // The finished frame becomes the one on screen before it is shown, so
+    // that a blend reads it where it stays; a draw that did not finish
+    // leaves none, and the next draw starts as a first frame.
+    m_bmpCurrentImage = ok ? std::move(bmpNewImage) : DrawingSurface();
+    if (ok) {
+        showFrame(dc, rcScreen, m_bmpCurrentImage);
+    }
+}
+
+void FrameComposer::drawPanel(DrawingSurface& frame, const Rect& rectImageLocation, bool& ok) {
+    const int nDllVersion = m_imagedll->getDLLVersionNumber();
+    if (m_isPreview || m_pPanel == nullptr || !m_environment.connectedToInternet()) {
+        return;
+    }
+    bool okToShowWeather = false;
+    Rect rectWxBlueBoxLocation;
+    if (nDllVersion >= 2 && nDllVersion <= 5) {
+        m_pPanel->drawBlueBox2(*this, frame, &okToShowWeather, &rectWxBlueBoxLocation,
+                               rectImageLocation, nDllVersion);
+    } else {
+        m_pPanel->drawBlueBox(*this, frame, &okToShowWeather, &rectWxBlueBoxLocation,
+                              rectImageLocation, nDllVersion);
+    }
+    if (!ok || !okToShowWeather) {
+        return;
+    }
+    if (nDllVersion >= 2 && nDllVersion <= 4) {
+        m_pPanel->drawWeather2(*this, frame, rectWxBlueBoxLocation, nDllVersion);
+    } else if (nDllVersion == 5) {
+        m_pPanel->drawWeather5(*this, frame, rectWxBlueBoxLocation, nDllVersion);
+    } else {
+        m_pPanel->drawWeather(*this, frame, rectWxBlueBoxLocation, nDllVersion);
+    }
+}
+
+void FrameComposer::showFrame(FrameScreen& dc, const Rect& rcScreen, const DrawingSurface& frame) {
+    if (m_blendImages && m_pBlender != nullptr && m_pBlender->startBlend(dc, rcScreen, frame)) {
+        return;
+    }
+    // Without blending, or when the transition cannot start, the frame is
+    // copied at once rather than not shown at all.
+    if (!dc.showFrame(frame, rcScreen) && isLogging()) {
+        log(DRAW_PREFIX, "BitBlt() failed for no-blend option: " + errorCode());
+    }
+}
+
+void FrameComposer::loadImageFromImageDLL(DrawingSurface& frame, bool* okToContinue,
+                                          const Rect& rcScreen, Rect* rectImageLocation) {
+    const std::string& csName = m_currentWxImageInfo.imageIdentifier;
+    const PackModule hModule = m_imagedll->getModuleHandle();
+    const PackResource resource = findResource(hModule, csName, "JPEG");
+    if (!resource) {
+        if (isLogging()) {
+            log(LOAD_PREFIX,
+                "FindResource() failed, m_imagedll->getModuleHandle() = " + handleText(hModule) +
+                    ", m_currentWxImageInfo.imageIdentifier = " + csName);
+        }
+        *okToContinue = false;
+        return;
+    }
+    CxImage currentImage;
+    if (!currentImage.LoadResource(resource, CXIMAGE_FORMAT_JPG, hModule)) {
+        if (isLogging()) {
+            log(LOAD_PREFIX, "currentImage->LoadResource() failed to load, "
+                             "m_currentWxImageInfo.imageIdentifier = " +
+                                 csName);
+        }
+        *okToContinue = false;
+        return;
+    }
+    if (!currentImage.IsValid()) {
+        if (isLogging()) {
+            log(LOAD_PREFIX,
+                "currentImage->IsValid() returned FALSE - " + currentImage.GetLastError());
+        }
+        *okToContinue = false;
+        return;
+    }
+    const int W = rcScreen.right;
+    const int H = rcScreen.bottom;
+    const int nVersion = m_imagedll->getDLLVersionNumber();
+    const PhotoFit fit = fitPhoto(currentImage.GetWidth(), currentImage.GetHeight(), W, H, nVersion,
+                                  m_currentWxImageInfo.boxlocation);
+    if (nVersion < 5 && isLogging()) {
+        log(LOAD_PREFIX,
+            fit.bLarger ? "Image is larger than the screen.  Going to resize the image smaller."
+                        : "Image is same size as, or smaller than, the screen.");
+    }
+    if (nVersion >= 5) {
+        // A photo that fits keeps no shift from an earlier, larger screen.
+        m_currentWxImageInfo.cropShiftX = fit.nCropShiftX;
+        m_currentWxImageInfo.cropShiftY = fit.nCropShiftY;
+    }
+    if (fit.bCropped &&
+        !currentImage.Crop(fit.crop.left, fit.crop.top, fit.crop.right, fit.crop.bottom)) {
+        *okToContinue = false;
+        return;
+    }
+    currentImage.Draw(&frame, fit.placed.left, fit.placed.top, fit.placed.width(),
+                      fit.placed.height());
+    *rectImageLocation = fit.placed;
+}
