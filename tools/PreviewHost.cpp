@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     XDestroyWindow(pDpy, window);
     XSync(pDpy, False);
     if (!bChildEnded) {
-        nExitCode = child.wait(5000);
+        nExitCode = child.wait(10000);
         if (child.isRunning()) {
             std::fprintf(stderr, "nimbora-preview-host: the preview did not end; stopping it\n");
             kill(child.pid(), SIGKILL);

@@ -30,19 +30,27 @@ TEST(PreviewWindow, HostShowsASamplePhotoCentredOverItsBorderColour) {
     testing_support::ScopedEnvironment dataHome("NIMBORA_DATA_HOME", data.path());
     platform::Process host = platform::Process::start(
         {PREVIEW_HOST, "--size", std::to_string(HOST_WIDTH) + "x" + std::to_string(HOST_HEIGHT),
-         "--seconds", "6", SCREENSAVER});
+         "--seconds", "12", SCREENSAVER});
     ASSERT_TRUE(host.isRunning());
-    std::this_thread::sleep_for(std::chrono::seconds(4));
+    // A slow machine (or a sanitizer build) takes a while to start the
+    // program and decode the first photo, so look until it is there.
     const std::string csShot = data.file("shot.png");
-    platform::Process grab =
-        platform::Process::start({"import", "-window", "root", "png:" + csShot});
-    ASSERT_EQ(grab.wait(20000), 0);
-    EXPECT_EQ(host.wait(20000), 0); // the preview ended with its window
+    DrawingSurface shot;
+    for (int nTry = 0; nTry < 11; ++nTry) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        platform::Process grab =
+            platform::Process::start({"import", "-window", "root", "png:" + csShot});
+        ASSERT_EQ(grab.wait(20000), 0);
+        shot = DrawingSurface(cairo_image_surface_create_from_png(csShot.c_str()));
+        ASSERT_TRUE(shot.isValid());
+        ASSERT_GE(shot.width(), HOST_WIDTH);
+        shot.flush();
+        if (pixel(shot, HOST_WIDTH / 2, HOST_HEIGHT / 2) != pixel(shot, 2, 2)) {
+            break;
+        }
+    }
+    EXPECT_EQ(host.wait(40000), 0); // the preview ended with its window
 
-    DrawingSurface shot(cairo_image_surface_create_from_png(csShot.c_str()));
-    ASSERT_TRUE(shot.isValid());
-    ASSERT_GE(shot.width(), HOST_WIDTH);
-    shot.flush();
     const std::uint32_t border = pixel(shot, 2, 2);
     EXPECT_EQ(pixel(shot, HOST_WIDTH - 3, 2), border);
     EXPECT_EQ(pixel(shot, 2, HOST_HEIGHT - 3), border);
