@@ -2,6 +2,7 @@
 
 #include "app/PendingMessageBoxes.h"
 #include "platform/MessageBox.h"
+#include "slideshow/PreviewModeHost.h"
 
 #include <wx/msgdlg.h>
 #include <wx/timer.h>
@@ -11,6 +12,13 @@ namespace {
 std::vector<std::string>& commandLine() {
     static std::vector<std::string> arguments;
     return arguments;
+}
+
+// The windows this build can make; the parts still missing stand in.
+SaverHosts makeSaverHosts() {
+    SaverHosts hosts = makeStandInHosts();
+    hosts.modes = std::make_unique<PreviewModeHost>(std::move(hosts.modes));
+    return hosts;
 }
 
 } // namespace
@@ -28,7 +36,7 @@ private:
 };
 
 CSaverApp::CSaverApp()
-    : m_hosts(makeStandInHosts()), m_pHourlyTimer(std::make_unique<HourlyWxTimer>(*this)),
+    : m_hosts(makeSaverHosts()), m_pHourlyTimer(std::make_unique<HourlyWxTimer>(*this)),
       m_pStartup(std::make_unique<SaverStartup>(*m_hosts.modes, *m_hosts.catalogue,
                                                 *m_hosts.weather, *m_pHourlyTimer)) {}
 

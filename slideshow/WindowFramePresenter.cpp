@@ -2,34 +2,21 @@
 
 #include "imaging/CairoHandles.h"
 #include "imaging/Compositor.h"
+#include "slideshow/WindowScreen.h"
 
 #include <cstring>
 #include <gtk/gtk.h>
 #include <mutex>
 #include <wx/app.h>
 #include <wx/dcclient.h>
-#include <wx/graphics.h>
 #include <wx/window.h>
 
 namespace {
 
 bool paintOnWindow(wxWindow& window, const DrawingSurface& step, const Rect& rect) {
     wxClientDC dc(&window);
-    cairo_t* pContext = nullptr;
-    if (wxGraphicsContext* pGraphics = dc.GetGraphicsContext()) {
-        pContext = static_cast<cairo_t*>(pGraphics->GetNativeContext());
-    }
-    if (pContext == nullptr) {
-        return false;
-    }
-    cairo_save(pContext);
-    cairo_set_operator(pContext, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(pContext, step.get(), 0, 0);
-    cairo_rectangle(pContext, rect.left, rect.top, rect.width(), rect.height());
-    cairo_fill(pContext);
-    cairo_restore(pContext);
-    cairo_surface_flush(cairo_get_target(pContext));
-    return cairo_status(pContext) == CAIRO_STATUS_SUCCESS;
+    WindowScreen screen(window, dc);
+    return screen.isValid() && screen.showFrame(step, rect);
 }
 
 bool copyPixels(const DrawingSurface& source, DrawingSurface& target) {

@@ -67,8 +67,7 @@ TEST(CxImageDecoding, FailuresLeaveNoPictureAndSayWhy) {
 
     EXPECT_FALSE(decode(image, good.substr(0, good.size() - good.size() / 4)));
     EXPECT_FALSE(image.IsValid());
-    EXPECT_NE(std::string::npos, image.GetLastError().find("remature end"))
-        << image.GetLastError();
+    EXPECT_NE(std::string::npos, image.GetLastError().find("remature end")) << image.GetLastError();
     EXPECT_FALSE(decode(image, good.substr(0, 100)));
     EXPECT_FALSE(image.GetLastError().empty());
 

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "imaging/Rect.h"
+#include "slideshow/BlendRunner.h"
+#include "slideshow/FrameComposer.h"
+
+#include <string>
+#include <wx/timer.h>
+#include <wx/window.h>
+
+// The window the slideshow runs in: the preview of the settings dialog and of
+// a display-settings window, and the base of the full-screen window. It owns
+// the frame composition and timer 1, which shows a new photo at each tick.
+class CDrawWnd : public wxWindow {
+public:
+    static constexpr int TIMER_ID = 1;
+
+    // With autoDelete the object deletes itself once its window is destroyed
+    // (wxWidgets does that for every window; without it the owner must call
+    // Destroy()).
+    explicit CDrawWnd(bool autoDelete = false);
+    ~CDrawWnd() override;
+
+    // Creates the window at rect in parent (null: a top-level window) and
+    // starts timer 1 from the stored speed. exStyle and style are kept for
+    // the callers' sake; the window is always borderless and hides the
+    // mouse pointer.
+    virtual bool Create(long exStyle, long style, const Rect& rect, wxWindow* pParent,
+                        wxWindowID id);
+
+    void setImagePackFile(const std::string& csPath) { m_composer.setImagePackFile(csPath); }
+    void setFavorites(const std::string& csText) { m_composer.setFavorites(csText); }
+    void setDisplayMethod(int nMethod, int nOrder) { m_composer.setDisplayMethod(nMethod, nOrder); }
+    void setClearScreen(bool bClear) { m_composer.setClearScreen(bClear); }
+    void setBlendImages(bool bBlend) { m_composer.setBlendImages(bBlend); }
+    void setPreview(bool bPreview) { m_composer.setPreview(bPreview); }
+    void setPausePreview(bool bPause) { m_composer.setPausePreview(bPause); }
+    // Stores the place the panel names; fetching its weather comes with the
+    // weather code.
+    void setLocation(const std::string& csDisplayName, const std::string& csLocationID);
+
+    // Restarts timer 1 at the interval for the speed.
+    void SetSpeed(int nSpeedInMinutes, bool speedUp = false);
+    // Composes and shows a frame now; nothing before Create.
+    void drawNow(bool changeImage);
+    void stopBlendThread() { m_composer.stopBlendThread(); }
+
+    FrameComposer& composer() { return m_composer; }
+    int timerInterval() const { return m_timer.IsRunning() ? m_timer.GetInterval() : 0; }
+
+protected:
+    // Every draw of the window goes through here; the full-screen show adds
+    // the other monitors.
+    virtual void DrawMultipleMonitor(FrameScreen& dc, bool changeImage);
+    // Runs once at construction; the weather code fills it in.
+    virtual void loadWeatherIfConnected() {}
+
+private:
+    void OnTimer(wxTimerEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    Rect clientRect() const;
+
+    // Declared before the composer, which stops the blend as it goes.
+    BlendRunner m_blendRunner;
+    FrameComposer m_composer;
+    wxTimer m_timer;
+    bool m_autoDelete;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,55 @@
+#include "slideshow/X11Embedding.h"
+
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+namespace {
+
+Display* toolkitDisplay() {
+    GdkDisplay* pDisplay = gdk_display_get_default();
+    if (pDisplay == nullptr || !GDK_IS_X11_DISPLAY(pDisplay)) {
+        return nullptr;
+    }
+    return GDK_DISPLAY_XDISPLAY(pDisplay);
+}
+
+} // namespace
+
+bool foreignWindowSize(unsigned long nWindowId, int& nWidth, int& nHeight) {
+    Display* pDisplay = toolkitDisplay();
+    if (pDisplay == nullptr || nWindowId == 0) {
+        return false;
+    }
+    // A window that went away is an X error, not a reason to end badly.
+    GdkDisplay* pGdkDisplay = gdk_display_get_default();
+    gdk_x11_display_error_trap_push(pGdkDisplay);
+    XWindowAttributes attributes{};
+    const Status status = XGetWindowAttributes(pDisplay, nWindowId, &attributes);
+    const bool bFailed = gdk_x11_display_error_trap_pop(pGdkDisplay) != 0 || status == 0;
+    if (bFailed) {
+        return false;
+    }
+    nWidth = attributes.width;
+    nHeight = attributes.height;
+    return true;
+}
+
+bool embedIntoForeignWindow(void* pGtkWidget, unsigned long nWindowId) {
+    Display* pDisplay = toolkitDisplay();
+    auto* pWidget = static_cast<GtkWidget*>(pGtkWidget);
+    if (pDisplay == nullptr || pWidget == nullptr) {
+        return false;
+    }
+    gtk_widget_realize(pWidget);
+    GdkWindow* pWindow = gtk_widget_get_window(pWidget);
+    if (pWindow == nullptr) {
+        return false;
+    }
+    GdkDisplay* pGdkDisplay = gdk_display_get_default();
+    gdk_x11_display_error_trap_push(pGdkDisplay);
+    // Reparented before it is mapped, a window manager never sees it.
+    XReparentWindow(pDisplay, gdk_x11_window_get_xid(pWindow), nWindowId, 0, 0);
+    XSync(pDisplay, False);
+    return gdk_x11_display_error_trap_pop(pGdkDisplay) == 0;
+}

@@ -1,0 +1,66 @@
+#include "imaging/DrawingSurface.h"
+#include "imaging/Rect.h"
+#include "platform/Process.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+constexpr int HOST_WIDTH = 400;
+constexpr int HOST_HEIGHT = 300;
+
+std::uint32_t pixel(const DrawingSurface& shot, int x, int y) {
+    return shot.row(y)[x] & 0xFFFFFF;
+}
+
+// The preview host runs the program in its window, as a display-settings
+// panel would; a screenshot of the display shows what the preview drew.
+TEST(PreviewWindow, HostShowsASamplePhotoCentredOverItsBorderColour) {
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "needs a display (run under xvfb-run)";
+    }
+    testing_support::TempFolder data;
+    testing_support::ScopedEnvironment installFolder("NIMBORA_INSTALL_FOLDER", INSTALL_FOLDER);
+    testing_support::ScopedEnvironment dataHome("NIMBORA_DATA_HOME", data.path());
+    platform::Process host = platform::Process::start(
+        {PREVIEW_HOST, "--size", std::to_string(HOST_WIDTH) + "x" + std::to_string(HOST_HEIGHT),
+         "--seconds", "6", SCREENSAVER});
+    ASSERT_TRUE(host.isRunning());
+    std::this_thread::sleep_for(std::chrono::seconds(4));
+    const std::string csShot = data.file("shot.png");
+    platform::Process grab =
+        platform::Process::start({"import", "-window", "root", "png:" + csShot});
+    ASSERT_EQ(grab.wait(20000), 0);
+    EXPECT_EQ(host.wait(20000), 0); // the preview ended with its window
+
+    DrawingSurface shot(cairo_image_surface_create_from_png(csShot.c_str()));
+    ASSERT_TRUE(shot.isValid());
+    ASSERT_GE(shot.width(), HOST_WIDTH);
+    shot.flush();
+    const std::uint32_t border = pixel(shot, 2, 2);
+    EXPECT_EQ(pixel(shot, HOST_WIDTH - 3, 2), border);
+    EXPECT_EQ(pixel(shot, 2, HOST_HEIGHT - 3), border);
+    EXPECT_EQ(pixel(shot, HOST_WIDTH - 3, HOST_HEIGHT - 3), border);
+    Rect photo{HOST_WIDTH, HOST_HEIGHT, 0, 0};
+    for (int y = 0; y < HOST_HEIGHT; ++y) {
+        for (int x = 0; x < HOST_WIDTH; ++x) {
+            if (pixel(shot, x, y) != border) {
+                photo = Rect{std::min(photo.left, x), std::min(photo.top, y),
+                             std::max(photo.right, x + 1), std::max(photo.bottom, y + 1)};
+            }
+        }
+    }
+    ASSERT_FALSE(photo.isEmpty()) << "no photo on the screen";
+    // Nine tenths of the window's width, with equal margins.
+    EXPECT_NEAR(photo.width(), HOST_WIDTH * 9 / 10, 2);
+    EXPECT_NEAR(photo.left, HOST_WIDTH - photo.right, 2);
+    EXPECT_NEAR(photo.top, HOST_HEIGHT - photo.bottom, 2);
+}
+
+} // namespace

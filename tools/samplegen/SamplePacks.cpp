@@ -1,0 +1,217 @@
+#include "tools/samplegen/SamplePacks.h"
+
+#include "imaging/JpegEncoder.h"
+#include "slideshow/ManifestValues.h"
+#include "tools/PackWriter.h"
+#include "tools/samplegen/IconPainter.h"
+
+#include <algorithm>
+#include <future>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int kPhotoWidth = 1920;
+constexpr int kPhotoHeight = 1080;
+constexpr std::uint32_t kPanelBlue = 0x1F4E9A;
+
+struct Picture {
+    int nIdentifier;
+    std::string jpeg;
+};
+
+DrawingSurface thumbnailOf(const DrawingSurface& photo) {
+    DrawingSurface thumbnail = DrawingSurface::create(120, 90);
+    cairo_t* pCairo = cairo_create(thumbnail.get());
+    // The middle 4:3 of the photo, scaled down.
+    const double dScale = 90.0 / photo.height();
+    const double dLeft = (photo.width() - photo.height() * 4.0 / 3.0) / 2.0;
+    cairo_scale(pCairo, dScale, dScale);
+    cairo_set_source_surface(pCairo, photo.get(), -dLeft, 0);
+    cairo_pattern_set_filter(cairo_get_source(pCairo), CAIRO_FILTER_GOOD);
+    cairo_paint(pCairo);
+    cairo_destroy(pCairo);
+    return thumbnail;
+}
+
+std::string jpegOf(const DrawingSurface& surface, int nQuality) {
+    std::string data;
+    std::string csError;
+    encodeJpeg(surface, nQuality, data, csError);
+    return data;
+}
+
+std::vector<Picture> renderPhoto(SkyStyle style, int nGroup, int nImage) {
+    const DrawingSurface photo = paintSky(style, kPhotoWidth, kPhotoHeight);
+    const int nIdentifier = 100 * nGroup + nImage;
+    return {{nIdentifier, jpegOf(photo, 88)},
+            {10000 + nIdentifier, jpegOf(thumbnailOf(photo), 90)}};
+}
+
+std::string manifestFor(const PackDesign& design, const std::vector<SkyStyle>& styles) {
+    const auto& groups = sampleGroups();
+    std::ostringstream m;
+    m << "; " << design.csDisplayName << ": sample pack generated from procedural artwork.\n"
+      << "[pack]\nformat = 1\n\n[getDLLVersionNumber]\nvalue = " << design.nVersion
+      << "\n\n[getDLLDisplayName]\nvalue = " << design.csDisplayName
+      << "\n\n[getNumImageGroups]\nvalue = " << groups.size()
+      << "\n\n[getNumImagesForGroup]\ndefault = " << design.nImagesPerGroup
+      << "\n\n[getDisplayNameForGroup]\n";
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        m << g + 1 << " = " << groups[g].szName << "\n";
+    }
+    m << "\n[getGroupForSkyCode]\n";
+    for (int nCode = 0; nCode <= 47; ++nCode) {
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const auto& codes = groups[g].skyCodes;
+            if (std::find(codes.begin(), codes.end(), nCode) != codes.end()) {
+                m << nCode << " = " << g + 1 << "\n";
+            }
+        }
+    }
+    m << "\n[getBoxLocationForImage]\n";
+    for (std::size_t n = 0; n < styles.size(); ++n) {
+        // The panel goes where the sun is not.
+        const bool bLeft = styles[n].dSunX > 0.5;
+        const char* szCorner = design.nVersion < 2 ? (bLeft ? "lower-left" : "lower-right")
+                                                   : (bLeft ? "upper-left" : "upper-right");
+        m << n / design.nImagesPerGroup + 1 << "." << n % design.nImagesPerGroup + 1 << " = "
+          << szCorner << " " << design.nBoxOffset << " " << design.nBoxOffset << "\n";
+    }
+    m << "\n[getBorderColorForImage]\ndefault = #000000\n";
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const Rgb& top = styles[g * design.nImagesPerGroup].top;
+        m << g + 1 << " = "
+          << colourToManifest(makeColorref(static_cast<std::uint8_t>(top.r * 80),
+                                           static_cast<std::uint8_t>(top.g * 80),
+                                           static_cast<std::uint8_t>(top.b * 80)))
+          << "\n";
+    }
+    if (design.nVersion >= 3) {
+        m << "\n[supportsWxTriggered]\nvalue = true\n";
+    }
+    const char* textSections[] = {"getColorForWeatherText", "getColorForLocationText",
+                                  "getColorForTemperatureText"};
+    for (int s = 0; s < 3; ++s) {
+        if (design.nVersion >= (s == 0 ? 4 : 5)) {
+            m << "\n[" << textSections[s] << "]\ndefault = #FFFFFF\n";
+            for (std::size_t g = 0; g < groups.size(); ++g) {
+                if (groups[g].bBright) {
+                    m << g + 1 << " = " << (s == 2 ? "#10213A" : "#1A2433") << "\n";
+                }
+            }
+        }
+    }
+    if (design.nVersion >= 5) {
+        m << "\n[getIconPath]\nvalue = " << design.csIconPath << "\n";
+    }
+    return m.str();
+}
+
+bool writePngIcons(const PackDesign& design, const std::string& csInstallFolder,
+                   std::string& csError) {
+    const std::string csFolder = csInstallFolder + design.csIconPath;
+    mkdir(csFolder.c_str(), 0755);
+    for (int nCode = 0; nCode <= 48; ++nCode) {
+        char szName[16];
+        std::snprintf(szName, sizeof szName, "%02d.png", nCode);
+        const std::string csPath = csFolder + (nCode == 48 ? std::string("na.png") : szName);
+        const DrawingSurface icon = paintIcon(iconForSkyCode(nCode), 80, true, 0);
+        if (cairo_surface_write_to_png(icon.get(), csPath.c_str()) != CAIRO_STATUS_SUCCESS) {
+            csError = "cannot write " + csPath;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+const std::vector<GroupDesign>& sampleGroups() {
+    static const std::vector<GroupDesign> groups = {
+        {SkyKind::ClearDay, "Clear day", {32, 34, 36}, false},
+        {SkyKind::ClearNight, "Clear night", {31, 33}, false},
+        {SkyKind::PartlyCloudy, "Partly cloudy", {23, 24, 29, 30, 44}, false},
+        {SkyKind::Cloudy, "Cloudy", {25, 26, 27, 28}, true},
+        {SkyKind::Rain, "Rain", {5, 6, 8, 9, 10, 11, 12, 17, 18, 35, 39, 40}, false},
+        {SkyKind::Thunderstorm, "Thunderstorm", {0, 1, 2, 3, 4, 37, 38, 45, 47}, false},
+        {SkyKind::Snow, "Snow", {7, 13, 14, 15, 16, 41, 42, 43, 46}, true},
+        {SkyKind::Fog, "Fog and haze", {19, 20, 21, 22}, true},
+    };
+    return groups;
+}
+
+std::vector<PackDesign> samplePackDesigns() {
+    PackDesign skies{"nimbora-skies.wxs", "Nimbora Skies", 5, 4, 0, 380, 100, 64, 0x1B2A4A, 80,
+                     "nimbora-skies/"};
+    PackDesign horizons{
+        "nimbora-horizons.wxs", "Nimbora Horizons", 4, 3, 4, 300, 90, 64, 0x1B2A4A, 60, ""};
+    PackDesign classic{
+        "nimbora-classic.wxs", "Nimbora Classic", 1, 2, 7, 320, 56, 32, kPanelBlue, 40, ""};
+    return {skies, horizons, classic};
+}
+
+bool writeSamplePack(const PackDesign& design, const std::string& csInstallFolder,
+                     std::string& csError) {
+    const auto& groups = sampleGroups();
+    std::vector<SkyStyle> styles;
+    std::vector<std::future<std::vector<Picture>>> photos;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        for (int i = 0; i < design.nImagesPerGroup; ++i) {
+            // Two photos at a time: one for each core of a small machine.
+            if (photos.size() >= 2) {
+                photos[photos.size() - 2].wait();
+            }
+            styles.push_back(skyStyle(groups[g].kind, design.nFirstVariant + i));
+            photos.push_back(std::async(std::launch::async, renderPhoto, styles.back(),
+                                        static_cast<int>(g) + 1, i + 1));
+        }
+    }
+    PackWriter writer;
+    writer.addEntry("manifest.ini", manifestFor(design, styles));
+    for (auto& photo : photos) {
+        for (Picture& picture : photo.get()) {
+            writer.addEntry("JPEG/" + std::to_string(picture.nIdentifier) + ".jpg",
+                            std::move(picture.jpeg));
+        }
+    }
+    writer.addEntry(
+        "JPEG/5099.jpg",
+        jpegOf(paintPanel(design.nPanelWidth, design.nPanelHeight, design.nVersion < 2), 92));
+    for (int nCode = 0; nCode <= 48; ++nCode) {
+        writer.addEntry(
+            "JPEG/" + std::to_string(5000 + nCode) + ".jpg",
+            jpegOf(paintIcon(iconForSkyCode(nCode), design.nIconSize, false, design.iconBackground),
+                   92));
+    }
+    writer.addEntry("JPEG/5098.jpg", jpegOf(paintIcon(IconKind::NotAvailable, design.nIconSize,
+                                                      false, design.iconBackground),
+                                            92));
+    if (!design.csIconPath.empty() && !writePngIcons(design, csInstallFolder, csError)) {
+        return false;
+    }
+    return writer.write(csInstallFolder + design.csFile, csError);
+}
+
+DrawingSurface paintPanel(int nWidth, int nHeight, bool bFlatMiddle) {
+    DrawingSurface panel = DrawingSurface::create(nWidth, nHeight);
+    cairo_t* c = cairo_create(panel.get());
+    const double r = ((kPanelBlue >> 16) & 0xFF) / 255.0;
+    const double g = ((kPanelBlue >> 8) & 0xFF) / 255.0;
+    const double b = (kPanelBlue & 0xFF) / 255.0;
+    cairo_pattern_t* pFill = cairo_pattern_create_linear(0, 0, 0, nHeight);
+    cairo_pattern_add_color_stop_rgb(pFill, 0, r + 0.15, g + 0.15, b + 0.1);
+    cairo_pattern_add_color_stop_rgb(pFill, bFlatMiddle ? 0.2 : 0.5, r, g, b);
+    cairo_pattern_add_color_stop_rgb(pFill, bFlatMiddle ? 0.8 : 1.0, r, g, b);
+    cairo_pattern_add_color_stop_rgb(pFill, 1, r * 0.7, g * 0.7, b * 0.75);
+    cairo_set_source(c, pFill);
+    cairo_paint(c);
+    cairo_pattern_destroy(pFill);
+    cairo_set_source_rgba(c, 1, 1, 1, 0.55);
+    cairo_set_line_width(c, 2);
+    cairo_rectangle(c, 1, 1, nWidth - 2, nHeight - 2);
+    cairo_stroke(c);
+    cairo_destroy(c);
+    return panel;
+}
