@@ -2,7 +2,6 @@
 
 #include "app/PendingMessageBoxes.h"
 #include "platform/MessageBox.h"
-#include "slideshow/PreviewModeHost.h"
 
 #include <wx/msgdlg.h>
 #include <wx/timer.h>
@@ -12,13 +11,6 @@ namespace {
 std::vector<std::string>& commandLine() {
     static std::vector<std::string> arguments;
     return arguments;
-}
-
-// The windows this build can make; the parts still missing stand in.
-SaverHosts makeSaverHosts() {
-    SaverHosts hosts = makeStandInHosts();
-    hosts.modes = std::make_unique<PreviewModeHost>(std::move(hosts.modes));
-    return hosts;
 }
 
 } // namespace

@@ -64,3 +64,7 @@ struct SaverHosts {
 };
 
 SaverHosts makeStandInHosts();
+
+// The hosts this program runs with (the windowing layer's; stand-ins where a
+// window is not built yet). The application object calls it once.
+SaverHosts makeSaverHosts();

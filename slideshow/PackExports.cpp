@@ -196,7 +196,7 @@ int PackExports::getNumImagesForGroup(int nGroup) const {
 }
 
 int PackExports::getBoxLocationForImage(int nGroup, int nImage, int offsets[2]) const {
-    const BoxPlacement& box = m_boxes.lookup(nGroup, nImage, BoxPlacement{});
+    const BoxPlacement box = m_boxes.lookup(nGroup, nImage, BoxPlacement{});
     if (offsets != nullptr) {
         offsets[0] = box.nOffsetX;
         offsets[1] = box.nOffsetY;

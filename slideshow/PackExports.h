@@ -44,7 +44,7 @@ struct KeyedAnswers {
     std::map<std::pair<int, int>, T> values; // image 0: the whole group
     std::optional<T> defaultValue;
 
-    const T& lookup(int nGroup, int nImage, const T& builtIn) const {
+    T lookup(int nGroup, int nImage, const T& builtIn) const {
         auto it = values.find({nGroup, nImage});
         if (it == values.end()) {
             it = values.find({nGroup, 0});

@@ -1,4 +1,5 @@
 #include "SelectionTestSupport.h"
+#include "TraceCapture.h"
 #include "app/TovakInterface.h"
 
 #include <chrono>
@@ -115,6 +116,15 @@ TEST_F(ImageRecordTest, NoTraceLinesWhenLoggingIsOff) {
     next(*pack, kAllRandom);
     next(*pack, {2, 1, "01,02", 0});
     EXPECT_TRUE(m_environment.m_lines.empty());
+}
+
+TEST_F(ImageRecordTest, ChoicesAreLoggedThroughTheFrameworkLibrary) {
+    fixtures::TraceCapture capture;
+    auto pack = loadPack(m_folder, "three-by-ten.wxs", PackDescription({10, 10, 10}));
+    m_clock.m_nSeconds = 24;
+    ImageSelector(*pack, kAllRandom).getNextImageInfo();
+    EXPECT_THAT(capture.lines(),
+                ::testing::Contains("CDrawWnd::getNextImageInfoAllRandom(), group = 1, image = 5"));
 }
 
 TEST(ImageSelectionEnvironmentTest, WaitEndsInTheNextSecond) {

@@ -29,7 +29,14 @@ std::string describeResource(PackModule hModule, const std::string& csName) {
 
 std::string answerOrMissing(const ImageDLLInterface& pack, PackExport id,
                             const std::string& csAnswer) {
-    return pack.isBound(id) ? csAnswer : csAnswer + " (missing: fallback)";
+    if (!pack.isBound(id)) {
+        return csAnswer + " (missing: fallback)";
+    }
+    const int nMinVersion = kPackExports[static_cast<std::size_t>(id)].nMinVersion;
+    if (pack.getDLLVersionNumber() < nMinVersion) {
+        return csAnswer + " (asked from version " + std::to_string(nMinVersion) + " on: fallback)";
+    }
+    return csAnswer;
 }
 
 void printGroups(const ImageDLLInterface& pack, std::ostream& out) {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <unistd.h>
+#include <utility>
+
+// Move-only owner of a file descriptor.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : m_nFd(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : m_nFd(std::exchange(other.m_nFd, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        std::swap(m_nFd, other.m_nFd);
+        return *this;
+    }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() { reset(); }
+
+    int get() const { return m_nFd; }
+    explicit operator bool() const { return m_nFd >= 0; }
+
+    // Closes now; false when close reported an error (data may be lost).
+    bool reset() {
+        const int fd = std::exchange(m_nFd, -1);
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int m_nFd;
+};

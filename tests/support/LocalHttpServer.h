@@ -1,0 +1,58 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <httplib.h>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace testing_support {
+
+// An HTTP server on 127.0.0.1 with a port the system picks, serving the
+// routes a test registers, in a thread of its own. It records every request
+// it receives. Handlers that stall should wait with sleepUnlessStopping() so
+// that the server can shut down promptly.
+class LocalHttpServer {
+public:
+    struct Request {
+        std::string csMethod;
+        std::string csPath;
+        std::string csTarget; // path and query as sent
+        std::multimap<std::string, std::string> params;
+        httplib::Headers headers;
+        std::string header(const std::string& name) const;
+    };
+
+    // routes registers the handlers on the server before it starts listening;
+    // it receives this object too, for handlers that stall.
+    using Routes = std::function<void(httplib::Server&, const LocalHttpServer&)>;
+    explicit LocalHttpServer(const Routes& routes);
+    ~LocalHttpServer();
+    LocalHttpServer(const LocalHttpServer&) = delete;
+    LocalHttpServer& operator=(const LocalHttpServer&) = delete;
+
+    int port() const { return m_nPort; }
+    // "http://127.0.0.1:<port>" followed by path.
+    std::string url(const std::string& path) const;
+
+    std::vector<Request> requests() const;
+    std::size_t requestCount() const;
+
+    // Sleeps for at most duration; false when the server began stopping.
+    bool sleepUnlessStopping(std::chrono::milliseconds duration) const;
+    bool stopping() const { return m_bStopping; }
+
+private:
+    httplib::Server m_server;
+    std::thread m_thread;
+    int m_nPort = -1;
+    std::atomic<bool> m_bStopping{false};
+    mutable std::mutex m_mutex;
+    std::vector<Request> m_requests;
+};
+
+} // namespace testing_support
