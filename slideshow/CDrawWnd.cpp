@@ -4,6 +4,7 @@
 #include "app/Trace.h"
 #include "platform/Clock.h"
 #include "slideshow/SpeedInterval.h"
+#include "slideshow/WindowFramePresenter.h"
 #include "slideshow/WindowScreen.h"
 
 #include <algorithm>
@@ -13,7 +14,11 @@ wxBEGIN_EVENT_TABLE(CDrawWnd, wxWindow) EVT_TIMER(CDrawWnd::TIMER_ID, CDrawWnd::
     EVT_PAINT(CDrawWnd::OnPaint) wxEND_EVENT_TABLE()
 
         CDrawWnd::CDrawWnd(bool autoDelete)
-    : m_timer(this, TIMER_ID), m_autoDelete(autoDelete) {
+    : m_blendRunner([this](FrameScreen&, const Rect&) {
+          return std::make_unique<WindowFramePresenter>(*this);
+      }),
+      m_timer(this, TIMER_ID), m_autoDelete(autoDelete) {
+    m_composer.setFrameBlender(&m_blendRunner);
     // Nothing may draw while the object is still being set up.
     m_composer.setPausePreview(true);
     loadWeatherIfConnected();

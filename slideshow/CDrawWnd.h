@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/Rect.h"
+#include "slideshow/BlendRunner.h"
 #include "slideshow/FrameComposer.h"
 
 #include <string>
@@ -59,6 +60,8 @@ private:
     void OnPaint(wxPaintEvent& event);
     Rect clientRect() const;
 
+    // Declared before the composer, which stops the blend as it goes.
+    BlendRunner m_blendRunner;
     FrameComposer m_composer;
     wxTimer m_timer;
     bool m_autoDelete;

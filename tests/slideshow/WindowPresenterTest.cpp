@@ -1,0 +1,136 @@
+#include "slideshow/WindowFramePresenter.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+#include <wx/app.h>
+#include <wx/dcclient.h>
+#include <wx/frame.h>
+#include <wx/init.h>
+#include <wx/window.h>
+
+namespace {
+
+constexpr int W = 80;
+constexpr int H = 60;
+
+// One wxWidgets application for the whole program, on the display the
+// tests run on.
+class WxApplication : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) {
+            return;
+        }
+        static char name[] = "window_presenter_test";
+        static char* argv[] = {name, nullptr};
+        int argc = 1;
+        wxApp::SetInstance(new wxApp());
+        s_bReady = wxEntryStart(argc, argv) && wxTheApp->CallOnInit();
+    }
+    void TearDown() override {
+        if (s_bReady) {
+            wxTheApp->OnExit();
+            wxEntryCleanup();
+        }
+    }
+    static bool s_bReady;
+};
+bool WxApplication::s_bReady = false;
+[[maybe_unused]] ::testing::Environment* const g_pApplication =
+    ::testing::AddGlobalTestEnvironment(new WxApplication);
+
+void runEventsFor(std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < end) {
+        wxTheApp->Yield(true);
+        wxTheApp->ProcessPendingEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+std::uint32_t shownCentre(wxWindow& window) {
+    const DrawingSurface shown = captureWindow(window);
+    if (!shown.isValid()) {
+        return 0xDEADBEEF;
+    }
+    return shown.row(shown.height() / 2)[shown.width() / 2] & 0xFFFFFF;
+}
+
+void paintWindow(wxWindow& window, std::uint32_t rgb) {
+    wxClientDC dc(&window);
+    dc.SetBackground(wxBrush(wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF)));
+    dc.Clear();
+}
+
+// Presents one step of one colour from a thread of its own, as the blend
+// thread does.
+bool presentFromThread(WindowFramePresenter& presenter, std::uint32_t rgb) {
+    DrawingSurface step = DrawingSurface::create(W, H);
+    step.fill(rgb);
+    bool ok = false;
+    std::thread blend([&] { ok = presenter.present(step, Rect{0, 0, W, H}); });
+    blend.join();
+    return ok;
+}
+
+class WindowPresenter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!WxApplication::s_bReady) {
+            GTEST_SKIP() << "needs a display";
+        }
+        m_pFrame =
+            new wxFrame(nullptr, wxID_ANY, "blend", wxPoint(0, 0), wxSize(W, H), wxBORDER_NONE);
+        m_pWindow = new wxWindow(m_pFrame, wxID_ANY, wxPoint(0, 0), wxSize(W, H));
+        m_pFrame->Show();
+        runEventsFor(std::chrono::milliseconds(200));
+        // Without a window manager the first layout may leave the child tiny.
+        m_pFrame->SetClientSize(W, H);
+        m_pWindow->SetSize(0, 0, W, H);
+        runEventsFor(std::chrono::milliseconds(200));
+        paintWindow(*m_pWindow, 0xFF0000);
+        runEventsFor(std::chrono::milliseconds(50));
+    }
+    void TearDown() override {
+        if (m_pFrame != nullptr) {
+            m_pFrame->Destroy();
+            runEventsFor(std::chrono::milliseconds(50));
+        }
+    }
+
+    wxFrame* m_pFrame = nullptr;
+    wxWindow* m_pWindow = nullptr;
+};
+
+TEST_F(WindowPresenter, StartsFromWhatTheWindowShowsAndDrawsStepsOnTheInterfaceThread) {
+    ASSERT_EQ(m_pWindow->GetClientSize(), wxSize(W, H));
+    ASSERT_EQ(shownCentre(*m_pWindow), 0xFF0000U);
+    WindowFramePresenter presenter(*m_pWindow);
+    DrawingSurface screenCopy = DrawingSurface::create(W, H);
+    ASSERT_TRUE(presenter.copyScreen(screenCopy, Rect{0, 0, W, H}));
+    EXPECT_EQ(screenCopy.row(H / 2)[W / 2] & 0xFFFFFF, 0xFF0000U);
+
+    ASSERT_TRUE(presentFromThread(presenter, 0x0000FF));
+    runEventsFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(shownCentre(*m_pWindow), 0x0000FFU);
+    // Steps that arrive faster than they are drawn: the newest wins.
+    ASSERT_TRUE(presentFromThread(presenter, 0x00FF00));
+    ASSERT_TRUE(presentFromThread(presenter, 0xFFFF00));
+    runEventsFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(shownCentre(*m_pWindow), 0xFFFF00U);
+}
+
+TEST_F(WindowPresenter, ALastStepNotYetDrawnIsDrawnWhenThePresenterGoes) {
+    auto pPresenter = std::make_unique<WindowFramePresenter>(*m_pWindow);
+    ASSERT_TRUE(presentFromThread(*pPresenter, 0x00FF00));
+    pPresenter.reset();
+    EXPECT_EQ(shownCentre(*m_pWindow), 0x00FF00U);
+    // The handed-over call still queued draws nothing more.
+    paintWindow(*m_pWindow, 0x0000FF);
+    runEventsFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(shownCentre(*m_pWindow), 0x0000FFU);
+}
+
+} // namespace
