@@ -35,20 +35,30 @@ TEST(PreviewWindow, HostShowsASamplePhotoCentredOverItsBorderColour) {
     // A slow machine (or a sanitizer build) takes a while to start the
     // program and decode the first photo, so look until it is there.
     const std::string csShot = data.file("shot.png");
-    DrawingSurface shot;
-    for (int nTry = 0; nTry < 11; ++nTry) {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+    const auto takeShot = [&csShot] {
         platform::Process grab =
             platform::Process::start({"import", "-window", "root", "png:" + csShot});
-        ASSERT_EQ(grab.wait(20000), 0);
-        shot = DrawingSurface(cairo_image_surface_create_from_png(csShot.c_str()));
+        EXPECT_EQ(grab.wait(20000), 0);
+        DrawingSurface taken(cairo_image_surface_create_from_png(csShot.c_str()));
+        if (taken.isValid()) {
+            taken.flush();
+        }
+        return taken;
+    };
+    DrawingSurface shot;
+    for (int nTry = 0; nTry < 9; ++nTry) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        shot = takeShot();
         ASSERT_TRUE(shot.isValid());
         ASSERT_GE(shot.width(), HOST_WIDTH);
-        shot.flush();
         if (pixel(shot, HOST_WIDTH / 2, HOST_HEIGHT / 2) != pixel(shot, 2, 2)) {
+            // The photo has begun to fade in; look again once it is complete.
+            std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+            shot = takeShot();
             break;
         }
     }
+    ASSERT_TRUE(shot.isValid());
     EXPECT_EQ(host.wait(40000), 0); // the preview ended with its window
 
     const std::uint32_t border = pixel(shot, 2, 2);
