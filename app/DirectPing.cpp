@@ -1,6 +1,6 @@
 #include "app/DirectPing.h"
 
-#include "app/CurlEasy.h"
+#include "net/CurlHandles.h"
 
 #include <cstddef>
 
@@ -14,13 +14,14 @@ size_t discardBody(char*, size_t size, size_t count, void* userData) {
     return status < 300 ? size * count : 0;
 }
 
-bool configure(CurlEasy& curl, const std::string& url, const std::string& referer) {
+bool configure(CurlEasy& curl, CurlHeaderList& headers, const std::string& url,
+               const std::string& referer) {
     CURL* handle = curl.get();
-    const std::string refererHeader = "Referer: " + referer;
     return curl_easy_setopt(handle, CURLOPT_URL, url.c_str()) == CURLE_OK &&
            curl_easy_setopt(handle, CURLOPT_USERAGENT, kDirectPingUserAgent) == CURLE_OK &&
-           curl.addHeader(refererHeader.c_str()) && curl.addHeader("Cache-Control: no-cache") &&
-           curl.addHeader("Pragma: no-cache") &&
+           headers.append("Referer: " + referer) && headers.append("Cache-Control: no-cache") &&
+           headers.append("Pragma: no-cache") &&
+           curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get()) == CURLE_OK &&
            curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK &&
            curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK &&
            curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK &&
@@ -37,8 +38,10 @@ bool configure(CurlEasy& curl, const std::string& url, const std::string& refere
 
 bool sendDirectPing(const std::string& url, const std::string& referer) {
     try {
+        // The header list is declared first so that it outlives the handle using it.
+        CurlHeaderList headers;
         CurlEasy curl;
-        if (!curl || !configure(curl, url, referer)) {
+        if (!curl || !configure(curl, headers, url, referer)) {
             return false;
         }
         if (curl_easy_perform(curl.get()) != CURLE_OK) {

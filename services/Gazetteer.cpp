@@ -1,5 +1,7 @@
 #include "services/Gazetteer.h"
 
+#include "services/TextCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -27,12 +29,6 @@ bool parseDouble(const std::string& text, double& value) {
 bool isZip(const std::string& text) {
     return text.size() == 5 &&
            std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 } // namespace
@@ -80,9 +76,9 @@ bool Gazetteer::addLine(const std::string& line) {
         return true; // the first entry of a ZIP code wins
     }
     m_byZip[place.zip] = m_places.size();
-    m_states[lower(place.stateCode)] = place.stateCode;
+    m_states[lowerCase(place.stateCode)] = place.stateCode;
     if (!place.stateName.empty()) {
-        m_states[lower(place.stateName)] = place.stateCode;
+        m_states[lowerCase(place.stateName)] = place.stateCode;
     }
     m_places.push_back(std::move(place));
     return true;

@@ -1,5 +1,7 @@
 #include "services/IniFile.h"
 
+#include "services/TextCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -17,12 +19,6 @@ std::string trim(const std::string& text) {
 }
 
 } // namespace
-
-std::string IniFile::lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 bool IniFile::load(const std::string& path, std::string& error) {
     std::ifstream in(path);
@@ -50,7 +46,7 @@ bool IniFile::load(const std::string& path, std::string& error) {
             if (!hasSection(section)) {
                 m_sections.push_back(section);
             }
-            m_values[lower(section)];
+            m_values[lowerCase(section)];
             continue;
         }
         const auto equals = text.find('=');
@@ -58,23 +54,23 @@ bool IniFile::load(const std::string& path, std::string& error) {
             error = path + ":" + std::to_string(lineNumber) + ": expected key = value";
             return false;
         }
-        m_values[lower(section)][lower(trim(text.substr(0, equals)))] =
+        m_values[lowerCase(section)][lowerCase(trim(text.substr(0, equals)))] =
             trim(text.substr(equals + 1));
     }
     return true;
 }
 
 bool IniFile::hasSection(const std::string& section) const {
-    return m_values.count(lower(section)) != 0;
+    return m_values.count(lowerCase(section)) != 0;
 }
 
 std::string IniFile::get(const std::string& section, const std::string& key,
                          const std::string& fallback) const {
-    const auto s = m_values.find(lower(section));
+    const auto s = m_values.find(lowerCase(section));
     if (s == m_values.end()) {
         return fallback;
     }
-    const auto k = s->second.find(lower(key));
+    const auto k = s->second.find(lowerCase(key));
     return k == s->second.end() ? fallback : k->second;
 }
 
@@ -89,7 +85,7 @@ long IniFile::getInt(const std::string& section, const std::string& key, long fa
 }
 
 bool IniFile::getBool(const std::string& section, const std::string& key, bool fallback) const {
-    const std::string text = lower(get(section, key));
+    const std::string text = lowerCase(get(section, key));
     if (text == "1" || text == "true" || text == "yes" || text == "on") {
         return true;
     }

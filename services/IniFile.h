@@ -18,8 +18,6 @@ public:
     bool getBool(const std::string& section, const std::string& key, bool fallback) const;
 
 private:
-    static std::string lower(std::string text);
-
     std::vector<std::string> m_sections;
     std::map<std::string, std::map<std::string, std::string>> m_values;
 };

@@ -1,5 +1,7 @@
 #include "services/SkyCodes.h"
 
+#include "services/TextCase.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -28,12 +30,6 @@ const std::map<std::string, DayNight>& nwsConditions() {
         {"fog", {20, 20}},
     };
     return table;
-}
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 bool contains(const std::string& text, const char* word) {
@@ -118,7 +114,7 @@ int skyCodeForNwsIcon(const std::string& iconUrl) {
 }
 
 int skyCodeForConditionText(const std::string& text, bool isDay) {
-    const std::string t = lower(text);
+    const std::string t = lowerCase(text);
     if (contains(t, "thunder")) {
         return 4;
     }

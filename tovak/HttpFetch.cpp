@@ -1,6 +1,6 @@
 #include "tovak/HttpFetch.h"
 
-#include "tovak/CurlHandle.h"
+#include "net/CurlHandles.h"
 
 #include <algorithm>
 #include <cctype>
@@ -86,16 +86,18 @@ std::string describeFailure(CURLcode result, const TransferState& state, long st
     return "The request failed: " + text;
 }
 
+// A fresh handle, after the process-wide curl initialisation; check it with
+// operator bool.
+CurlEasy createCurl() {
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    return CurlEasy();
+}
+
 } // namespace
 
 bool isHttpUrl(const std::string& url) {
     return startsWithNoCase(url, "http://") || startsWithNoCase(url, "https://");
-}
-
-CurlHandle CurlHandle::create() {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    return CurlHandle(curl_easy_init());
 }
 
 HttpOutcome performRequest(const HttpRequest& request, const BodySink& sink) {
@@ -104,7 +106,7 @@ HttpOutcome performRequest(const HttpRequest& request, const BodySink& sink) {
         outcome.errorText = "Only http and https addresses can be fetched: " + request.url;
         return outcome;
     }
-    CurlHandle curl = CurlHandle::create();
+    CurlEasy curl = createCurl();
     if (!curl) {
         outcome.errorText = "The request could not be prepared";
         return outcome;

@@ -6,12 +6,38 @@
 
 #include <filesystem>
 
+RecordingServer::RecordingServer()
+    : LocalHttpServer([](httplib::Server& server) {
+          server.Get(".*", [](const httplib::Request&, httplib::Response& response) {
+              response.set_content("ok", "text/plain");
+          });
+      }) {}
+
+std::vector<RecordingServer::Request>
+RecordingServer::requestsUnder(const std::string& prefix) const {
+    std::vector<Request> matching;
+    for (const Request& request : requests()) {
+        if (request.csPath.rfind(prefix, 0) == 0) {
+            matching.push_back(request);
+        }
+    }
+    return matching;
+}
+
+std::string trackingCode(const RecordingServer::Request& request) {
+    const std::string prefix = "/27/";
+    if (request.csPath.rfind(prefix, 0) != 0) {
+        return "";
+    }
+    return request.csPath.substr(prefix.size());
+}
+
 AppTestEnvironment::AppTestEnvironment()
     : m_dataEnvironment("NIMBORA_DATA_HOME", m_dataHome.path()),
       m_installEnvironment("NIMBORA_INSTALL_FOLDER", m_installFolder.path()),
       m_loggingEnvironment("NIMBORA_LOGGING", "1") {
     for (const char* key : {"observation", "search", "configuration", "tracking", "web"}) {
-        SettingsStore::SetString(kServicesSubsection, key, m_server.base());
+        SettingsStore::SetString(kServicesSubsection, key, m_server.url());
     }
     platform::setClock(&m_clock);
 }
@@ -43,7 +69,7 @@ std::vector<std::string> AppTestEnvironment::pings() const {
     for (const RecordingServer::Request& request : m_server.requests()) {
         if (!trackingCode(request).empty()) {
             seen.push_back(trackingCode(request));
-        } else if (request.path == "/services/ssaver/ss1xusagetrack.html") {
+        } else if (request.csPath == "/services/ssaver/ss1xusagetrack.html") {
             seen.push_back("usage");
         }
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "RecordingServer.h"
 #include "app/TovakInterface.h"
 #include "platform/Clock.h"
+#include "support/LocalHttpServer.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
@@ -10,6 +10,19 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+// A loopback server that answers every GET with 200 and keeps what it was
+// asked, in order.
+class RecordingServer : public testing_support::LocalHttpServer {
+public:
+    RecordingServer();
+
+    // The requests whose path starts with prefix.
+    std::vector<Request> requestsUnder(const std::string& prefix) const;
+};
+
+// The tracking code of a ping path "/27/<code>", or empty for other paths.
+std::string trackingCode(const RecordingServer::Request& request);
 
 // A clock the tests set by hand.
 class ManualClock : public platform::Clock {

@@ -67,7 +67,7 @@ TEST_F(Pings, QueuedPingsGoOutInTheOrderPosted) {
     m_tracker.sendTrackingPing("27", "x=1");
     ASSERT_TRUE(m_queue.waitUntilSent(10s));
     EXPECT_EQ(m_env.pings(), (std::vector<std::string>{"3", "29", "usage", "27"}));
-    EXPECT_EQ(m_env.m_server.requests().back().target, "/27/27?id=&cobrand=&skin=&rnd=4242&x=1");
+    EXPECT_EQ(m_env.m_server.requests().back().csTarget, "/27/27?id=&cobrand=&skin=&rnd=4242&x=1");
 }
 
 TEST_F(Pings, DeadServiceDoesNotHoldTheCaller) {

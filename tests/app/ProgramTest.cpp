@@ -69,7 +69,7 @@ TEST_F(Program, FullScreenFirstRunMarksTheFirstLaunch) {
     EXPECT_EQ(run("/s"), 0);
     EXPECT_EQ(m_env.pings(), (Pings{"3", "29", "usage", "27", "29"}));
     EXPECT_EQ(SettingsStore::GetString("", "ftl", ""), "false");
-    m_env.m_server.clear();
+    m_env.m_server.clearRequests();
     EXPECT_EQ(run("/S"), 0);
     EXPECT_EQ(m_env.pings(), (Pings{"3", "29", "usage"}));
 }

@@ -43,7 +43,7 @@ TEST_F(Startup, FirstFullScreenRunAddsTheFirstLaunchPings) {
     EXPECT_EQ(m_modes.m_settings.displayName, "New York, NY");
 
     // The next run of the show is no first launch.
-    m_env.m_server.clear();
+    m_env.m_server.clearRequests();
     FakeModeHost modes;
     SaverStartup second(modes, m_catalogue, m_weather, m_timer);
     EXPECT_TRUE(second.InitInstance({"nimbora-screensaver", "/S"}));
@@ -57,9 +57,9 @@ TEST_F(Startup, StartPingsCarryTheStoredIdentity) {
     EXPECT_FALSE(start({"/x"}));
     const auto requests = m_env.m_server.requests();
     ASSERT_GE(requests.size(), 3u);
-    EXPECT_EQ(requests[0].target, "/27/3?id=&cobrand=Coast.wxs&skin=Skies.wxs&rnd=4242&");
-    EXPECT_EQ(requests[1].target, "/27/29?id=&cobrand=Coast.wxs&skin=Skies.wxs&rnd=4242&");
-    EXPECT_EQ(requests[2].target, "/services/ssaver/ss1xusagetrack.html?&rnd=4242");
+    EXPECT_EQ(requests[0].csTarget, "/27/3?id=&cobrand=Coast.wxs&skin=Skies.wxs&rnd=4242&");
+    EXPECT_EQ(requests[1].csTarget, "/27/29?id=&cobrand=Coast.wxs&skin=Skies.wxs&rnd=4242&");
+    EXPECT_EQ(requests[2].csTarget, "/services/ssaver/ss1xusagetrack.html?&rnd=4242");
 }
 
 TEST_F(Startup, MissingFrameworkSendsOnlyTheDirectPing) {
@@ -68,9 +68,10 @@ TEST_F(Startup, MissingFrameworkSendsOnlyTheDirectPing) {
     EXPECT_FALSE(start({"/s"}));
     const auto requests = m_env.m_server.requests();
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].target, "/27/159?id=abc&rnd=4242&");
-    EXPECT_EQ(requests[0].userAgent, "Mozilla/4.0 (compatible; MSIE 5.0; Windows NT; DigExt)");
-    EXPECT_EQ(requests[0].referer, m_env.m_server.base());
+    EXPECT_EQ(requests[0].csTarget, "/27/159?id=abc&rnd=4242&");
+    EXPECT_EQ(requests[0].header("User-Agent"),
+              "Mozilla/4.0 (compatible; MSIE 5.0; Windows NT; DigExt)");
+    EXPECT_EQ(requests[0].header("Referer"), m_env.m_server.url());
     EXPECT_TRUE(m_modes.m_calls.empty());
     EXPECT_TRUE(m_catalogue.m_calls.empty());
     EXPECT_EQ(SettingsStore::GetString("", "ftl", ""), "");
@@ -79,7 +80,7 @@ TEST_F(Startup, MissingFrameworkSendsOnlyTheDirectPing) {
 TEST_F(Startup, UnknownSwitchesEndAfterTheStartPings) {
     m_env.loadFramework();
     for (const char* argument : {"/x", "/p:12345", "/s:1"}) {
-        m_env.m_server.clear();
+        m_env.m_server.clearRequests();
         EXPECT_FALSE(start({argument})) << argument;
         EXPECT_EQ(m_env.pings(), (Pings{"3", "29", "usage"})) << argument;
     }

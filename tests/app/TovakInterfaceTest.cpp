@@ -1,9 +1,9 @@
 #include "app/TovakInterface.h"
 
-#include "LocalHttpServer.h"
 #include "app/SettingsStore.h"
 #include "platform/DebugOutput.h"
 #include "platform/MessageBox.h"
+#include "support/LocalHttpServer.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 

@@ -46,21 +46,22 @@ TEST(TrackingUrls, ValuesThatWouldBreakTheQueryAreEscaped) {
 
 TEST(DirectPing, SendsItsAgentRefererAndNoCacheHeaders) {
     RecordingServer server;
-    EXPECT_TRUE(sendDirectPing(server.base() + "/27/159?id=&rnd=1&", "http://config.example"));
+    EXPECT_TRUE(sendDirectPing(server.url("/27/159?id=&rnd=1&"), "http://config.example"));
     const auto requests = server.requests();
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].target, "/27/159?id=&rnd=1&");
-    EXPECT_EQ(requests[0].userAgent, "Mozilla/4.0 (compatible; MSIE 5.0; Windows NT; DigExt)");
-    EXPECT_EQ(requests[0].referer, "http://config.example");
-    EXPECT_EQ(requests[0].cacheControl, "no-cache");
-    EXPECT_EQ(requests[0].pragma, "no-cache");
+    EXPECT_EQ(requests[0].csTarget, "/27/159?id=&rnd=1&");
+    EXPECT_EQ(requests[0].header("User-Agent"),
+              "Mozilla/4.0 (compatible; MSIE 5.0; Windows NT; DigExt)");
+    EXPECT_EQ(requests[0].header("Referer"), "http://config.example");
+    EXPECT_EQ(requests[0].header("Cache-Control"), "no-cache");
+    EXPECT_EQ(requests[0].header("Pragma"), "no-cache");
 }
 
 TEST(DirectPing, FailsQuietlyWhenNothingListens) {
     int port = 0;
     {
         RecordingServer gone;
-        port = std::stoi(gone.base().substr(gone.base().rfind(':') + 1));
+        port = gone.port();
     }
     EXPECT_FALSE(sendDirectPing("http://127.0.0.1:" + std::to_string(port) + "/27/159?", ""));
     EXPECT_FALSE(sendDirectPing("not a url", ""));
@@ -104,10 +105,10 @@ TEST_F(TrackingTime, DuePingsGoOutOnTheHourlyTickAndMoveTheSchedule) {
     EXPECT_EQ(stored("trackT"), std::to_string(m_env.m_clock.m_nNow + 86400));
     const auto codes = m_env.m_server.requestsUnder("/27/160");
     ASSERT_EQ(codes.size(), 1u);
-    EXPECT_EQ(codes[0].target, "/27/160?id=inst-1&cobrand=&skin=&rnd=4242&");
+    EXPECT_EQ(codes[0].csTarget, "/27/160?id=inst-1&cobrand=&skin=&rnd=4242&");
 
     // An hour later nothing is due, and the timer is not started twice.
-    m_env.m_server.clear();
+    m_env.m_server.clearRequests();
     m_env.m_clock.m_nNow += 3600;
     Timer24Hour(m_tracker);
     EXPECT_TRUE(m_env.pings().empty());

@@ -47,9 +47,6 @@ private:
     std::unique_ptr<testing_support::LocalHttpServer> m_server;
 };
 
-// A port on which nothing listens (bound, then released).
-int closedPort();
-
 // Answers every connection on 127.0.0.1 with fixed bytes, HTTP or not.
 class RawReplyServer {
 public:

@@ -29,29 +29,18 @@ Answer get(int port, const std::string& target) {
     return {result->status, result->body, result->get_header_value("Content-Type")};
 }
 
-FakeUpstream::FakeUpstream() {
-    m_server.Get(R"(.*)", [this](const httplib::Request& request, httplib::Response& response) {
-        std::lock_guard lock(m_mutex);
-        m_requests.push_back(request.path);
-        m_userAgent = request.get_header_value("User-Agent");
-        const auto found = m_bodies.find(request.path);
-        if (m_failing || found == m_bodies.end()) {
-            response.status = m_failing ? 500 : 404;
-            return;
-        }
-        response.set_content(found->second, "application/geo+json");
-    });
-    m_port = m_server.bind_to_any_port("127.0.0.1");
-    m_thread = std::thread([this] { m_server.listen_after_bind(); });
-    while (!m_server.is_running()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
-
-FakeUpstream::~FakeUpstream() {
-    m_server.stop();
-    m_thread.join();
-}
+FakeUpstream::FakeUpstream()
+    : m_server([this](httplib::Server& server) {
+          server.Get(R"(.*)", [this](const httplib::Request& request, httplib::Response& response) {
+              std::lock_guard lock(m_mutex);
+              const auto found = m_bodies.find(request.path);
+              if (m_failing || found == m_bodies.end()) {
+                  response.status = m_failing ? 500 : 404;
+                  return;
+              }
+              response.set_content(found->second, "application/geo+json");
+          });
+      }) {}
 
 void FakeUpstream::answer(const std::string& path, const std::string& body) {
     std::lock_guard lock(m_mutex);
@@ -59,13 +48,16 @@ void FakeUpstream::answer(const std::string& path, const std::string& body) {
 }
 
 std::vector<std::string> FakeUpstream::requests() const {
-    std::lock_guard lock(m_mutex);
-    return m_requests;
+    std::vector<std::string> paths;
+    for (const auto& request : m_server.requests()) {
+        paths.push_back(request.csPath);
+    }
+    return paths;
 }
 
 std::string FakeUpstream::lastUserAgent() const {
-    std::lock_guard lock(m_mutex);
-    return m_userAgent;
+    const auto requests = m_server.requests();
+    return requests.empty() ? std::string() : requests.back().header("User-Agent");
 }
 
 RunningServer::RunningServer(const std::function<void(ServerConfig&)>& adjust) {

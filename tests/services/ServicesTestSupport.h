@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/ServicesServer.h"
+#include "support/LocalHttpServer.h"
 #include "support/TempFolder.h"
 
 #include <atomic>
@@ -32,22 +33,19 @@ Answer get(int port, const std::string& target);
 class FakeUpstream {
 public:
     FakeUpstream();
-    ~FakeUpstream();
     void answer(const std::string& path, const std::string& body);
     void setFailing(bool failing) { m_failing = failing; }
-    std::string base() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+    std::string base() const { return m_server.url(); }
+    // The paths asked for, in order.
     std::vector<std::string> requests() const;
     std::string lastUserAgent() const;
 
 private:
-    httplib::Server m_server;
-    std::thread m_thread;
-    int m_port = 0;
     std::atomic<bool> m_failing{false};
     mutable std::mutex m_mutex;
     std::map<std::string, std::string> m_bodies;
-    std::vector<std::string> m_requests;
-    std::string m_userAgent;
+    // Last, so that it stops before the bodies it serves go away.
+    testing_support::LocalHttpServer m_server;
 };
 
 // A server on an ephemeral port over the sample gazetteer and a temporary

@@ -1,6 +1,10 @@
 #include "support/LocalHttpServer.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -26,15 +30,26 @@ LocalHttpServer::LocalHttpServer(const Routes& routes) {
         throw std::runtime_error("cannot bind a port on 127.0.0.1");
     }
     m_thread = std::thread([this] { m_server.listen_after_bind(); });
-    while (!m_server.is_running()) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!m_server.is_running() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
+LocalHttpServer::LocalHttpServer(const std::function<void(httplib::Server&)>& routes)
+    : LocalHttpServer(
+          [&routes](httplib::Server& server, const LocalHttpServer&) { routes(server); }) {}
+
 LocalHttpServer::~LocalHttpServer() {
+    stop();
+}
+
+void LocalHttpServer::stop() {
     m_bStopping = true;
-    m_server.stop();
-    m_thread.join();
+    if (m_thread.joinable()) {
+        m_server.stop();
+        m_thread.join();
+    }
 }
 
 std::string LocalHttpServer::url(const std::string& path) const {
@@ -51,6 +66,11 @@ std::size_t LocalHttpServer::requestCount() const {
     return m_requests.size();
 }
 
+void LocalHttpServer::clearRequests() {
+    std::lock_guard lock(m_mutex);
+    m_requests.clear();
+}
+
 bool LocalHttpServer::sleepUnlessStopping(std::chrono::milliseconds duration) const {
     const auto deadline = std::chrono::steady_clock::now() + duration;
     while (!m_bStopping) {
@@ -60,6 +80,24 @@ bool LocalHttpServer::sleepUnlessStopping(std::chrono::milliseconds duration) co
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return false;
+}
+
+int closedLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    const bool found = fd >= 0 &&
+                       ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+                       ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!found) {
+        throw std::runtime_error("cannot find a free loopback port");
+    }
+    return ntohs(address.sin_port);
 }
 
 } // namespace testing_support

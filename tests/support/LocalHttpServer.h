@@ -31,16 +31,22 @@ public:
     // it receives this object too, for handlers that stall.
     using Routes = std::function<void(httplib::Server&, const LocalHttpServer&)>;
     explicit LocalHttpServer(const Routes& routes);
+    // For routes that never stall.
+    explicit LocalHttpServer(const std::function<void(httplib::Server&)>& routes);
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
     int port() const { return m_nPort; }
     // "http://127.0.0.1:<port>" followed by path.
-    std::string url(const std::string& path) const;
+    std::string url(const std::string& path = "") const;
+    // Stops serving; later calls, and the destructor, do nothing more.
+    void stop();
 
     std::vector<Request> requests() const;
     std::size_t requestCount() const;
+    // Forgets the requests recorded so far.
+    void clearRequests();
 
     // Sleeps for at most duration; false when the server began stopping.
     bool sleepUnlessStopping(std::chrono::milliseconds duration) const;
@@ -54,5 +60,8 @@ private:
     mutable std::mutex m_mutex;
     std::vector<Request> m_requests;
 };
+
+// A port on 127.0.0.1 that nothing listens on (bound once, then released).
+int closedLoopbackPort();
 
 } // namespace testing_support

@@ -1,5 +1,5 @@
-#include "LocalHttpServer.h"
 #include "TovakTestEnvironment.h"
+#include "support/LocalHttpServer.h"
 
 #include <filesystem>
 

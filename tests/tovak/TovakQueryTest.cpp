@@ -1,6 +1,6 @@
-#include "LocalHttpServer.h"
 #include "TovakTestEnvironment.h"
 #include "app/SettingsStore.h"
+#include "support/LocalHttpServer.h"
 
 #include <atomic>
 #include <chrono>

@@ -117,6 +117,16 @@ void paintSunOrMoon(cairo_t* pCairo, const SkyStyle& style, int nWidth, int nHei
     cairo_fill(pCairo);
 }
 
+void paintEnlarged(cairo_t* pCairo, DrawingSurface& layer, int nScale) {
+    layer.markDirty();
+    cairo_save(pCairo);
+    cairo_scale(pCairo, nScale, nScale);
+    cairo_set_source_surface(pCairo, layer.get(), -0.5, -0.5);
+    cairo_pattern_set_filter(cairo_get_source(pCairo), CAIRO_FILTER_GOOD);
+    cairo_paint(pCairo);
+    cairo_restore(pCairo);
+}
+
 void paintClouds(cairo_t* pCairo, const SkyStyle& style, int nWidth, int nHeight) {
     if (style.dCloudCover <= 0.0) {
         return;
@@ -146,13 +156,7 @@ void paintClouds(cairo_t* pCairo, const SkyStyle& style, int nWidth, int nHeight
             pRow[x] = premultiplied(colour, dAlpha * 0.97);
         }
     }
-    layer.markDirty();
-    cairo_save(pCairo);
-    cairo_scale(pCairo, nScale, nScale);
-    cairo_set_source_surface(pCairo, layer.get(), -0.5, -0.5);
-    cairo_pattern_set_filter(cairo_get_source(pCairo), CAIRO_FILTER_GOOD);
-    cairo_paint(pCairo);
-    cairo_restore(pCairo);
+    paintEnlarged(pCairo, layer, nScale);
 }
 
 namespace {

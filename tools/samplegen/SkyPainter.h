@@ -47,3 +47,6 @@ void paintSnow(cairo_t* pCairo, const SkyStyle& style, int nWidth, int nHeight);
 void paintMist(cairo_t* pCairo, const SkyStyle& style, int nWidth, int nHeight);
 void paintVignette(cairo_t* pCairo, int nWidth, int nHeight);
 void addGrain(DrawingSurface& surface, std::uint32_t nSeed);
+
+// Paints a layer worked out at 1/nScale of the size, scaled up smoothly.
+void paintEnlarged(cairo_t* pCairo, DrawingSurface& layer, int nScale);

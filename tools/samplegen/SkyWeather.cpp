@@ -132,13 +132,7 @@ void paintMist(cairo_t* pCairo, const SkyStyle& style, int nWidth, int nHeight) 
             pRow[x] = (a << 24) | (c << 16) | (c << 8) | c;
         }
     }
-    layer.markDirty();
-    cairo_save(pCairo);
-    cairo_scale(pCairo, nScale, nScale);
-    cairo_set_source_surface(pCairo, layer.get(), -0.5, -0.5);
-    cairo_pattern_set_filter(cairo_get_source(pCairo), CAIRO_FILTER_GOOD);
-    cairo_paint(pCairo);
-    cairo_restore(pCairo);
+    paintEnlarged(pCairo, layer, nScale);
     // Haze over everything.
     cairo_set_source_rgba(pCairo, 0.86, 0.87, 0.88, 0.22);
     cairo_paint(pCairo);
