@@ -51,5 +51,13 @@ bool embedIntoForeignWindow(void* pGtkWidget, unsigned long nWindowId) {
     // Reparented before it is mapped, a window manager never sees it.
     XReparentWindow(pDisplay, gdk_x11_window_get_xid(pWindow), nWindowId, 0, 0);
     XSync(pDisplay, False);
-    return gdk_x11_display_error_trap_pop(pGdkDisplay) == 0;
+    if (gdk_x11_display_error_trap_pop(pGdkDisplay) != 0) {
+        return false;
+    }
+    // The host may destroy its window at any moment, and drawing into it
+    // then raises BadWindow or BadDrawable, which the toolkit would treat as
+    // fatal. From here on such errors are ignored: the size check notices
+    // that the window is gone and ends the preview cleanly.
+    gdk_x11_display_error_trap_push(pGdkDisplay);
+    return true;
 }
