@@ -1,37 +1,5 @@
 #include "slideshow/PackArchive.h"
 
-#include <zip.h>
-
-namespace {
-
-// Owner of one open entry.
-class ZipEntryReader {
-public:
-    explicit ZipEntryReader(zip_file_t* pFile) : m_pFile(pFile) {}
-    ~ZipEntryReader() {
-        if (m_pFile != nullptr) {
-            zip_fclose(m_pFile);
-        }
-    }
-    ZipEntryReader(const ZipEntryReader&) = delete;
-    ZipEntryReader& operator=(const ZipEntryReader&) = delete;
-
-    zip_file_t* get() const { return m_pFile; }
-
-private:
-    zip_file_t* m_pFile;
-};
-
-std::string zipErrorText(int nCode) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, nCode);
-    std::string csText = zip_error_strerror(&error);
-    zip_error_fini(&error);
-    return csText;
-}
-
-} // namespace
-
 bool isSafeEntryName(const std::string& csName) {
     if (csName.empty() || csName.size() > PackArchive::kMaxNameLength || csName.front() == '/') {
         return false;
@@ -57,12 +25,8 @@ bool isSafeEntryName(const std::string& csName) {
     return true;
 }
 
-void PackArchive::ZipCloser::operator()(zip* pArchive) const {
-    zip_discard(pArchive);
-}
-
-PackArchive::PackArchive(std::string csPath, zip* pArchive)
-    : m_csPath(std::move(csPath)), m_pArchive(pArchive) {}
+PackArchive::PackArchive(std::string csPath, ZipArchive archive)
+    : m_csPath(std::move(csPath)), m_archive(std::move(archive)) {}
 
 PackArchive::~PackArchive() = default;
 
@@ -73,12 +37,12 @@ std::unique_ptr<PackArchive> PackArchive::open(const std::string& csPath, std::s
 std::unique_ptr<PackArchive> PackArchive::open(const std::string& csPath, std::string& csError,
                                                const Limits& limits) {
     int nError = 0;
-    zip* pArchive = zip_open(csPath.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &nError);
-    if (pArchive == nullptr) {
+    ZipArchive archive(zip_open(csPath.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &nError));
+    if (archive.get() == nullptr) {
         csError = zipErrorText(nError);
         return nullptr;
     }
-    std::unique_ptr<PackArchive> pPack(new PackArchive(csPath, pArchive));
+    std::unique_ptr<PackArchive> pPack(new PackArchive(csPath, std::move(archive)));
     if (!pPack->indexEntries(limits, csError)) {
         return nullptr;
     }
@@ -86,7 +50,7 @@ std::unique_ptr<PackArchive> PackArchive::open(const std::string& csPath, std::s
 }
 
 bool PackArchive::indexEntries(const Limits& limits, std::string& csError) {
-    const zip_int64_t nCount = zip_get_num_entries(m_pArchive.get(), 0);
+    const zip_int64_t nCount = zip_get_num_entries(m_archive.get(), 0);
     if (nCount < 0 || static_cast<std::uint64_t>(nCount) > limits.nMaxEntries) {
         csError = "the archive has " + std::to_string(nCount) + " entries, more than " +
                   std::to_string(limits.nMaxEntries);
@@ -95,7 +59,7 @@ bool PackArchive::indexEntries(const Limits& limits, std::string& csError) {
     for (zip_int64_t i = 0; i < nCount; ++i) {
         zip_stat_t stat;
         zip_stat_init(&stat);
-        if (zip_stat_index(m_pArchive.get(), static_cast<zip_uint64_t>(i), 0, &stat) != 0 ||
+        if (zip_stat_index(m_archive.get(), static_cast<zip_uint64_t>(i), 0, &stat) != 0 ||
             (stat.valid & ZIP_STAT_NAME) == 0 || (stat.valid & ZIP_STAT_SIZE) == 0) {
             csError = "entry " + std::to_string(i) + " cannot be read";
             return false;
@@ -145,10 +109,9 @@ bool PackArchive::read(const std::string& csName, std::uint64_t nMaxSize, std::s
         csError = "entry " + csName + " is larger than " + std::to_string(nMaxSize) + " bytes";
         return false;
     }
-    ZipEntryReader reader(zip_fopen_index(m_pArchive.get(), pEntry->nIndex, 0));
+    ZipEntryFile reader(zip_fopen_index(m_archive.get(), pEntry->nIndex, 0));
     if (reader.get() == nullptr) {
-        csError =
-            std::string("cannot open entry ") + csName + ": " + zip_strerror(m_pArchive.get());
+        csError = std::string("cannot open entry ") + csName + ": " + zip_strerror(m_archive.get());
         return false;
     }
     std::string buffer(static_cast<std::size_t>(pEntry->nSize), '\0');

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "slideshow/ZipHandles.h"
+
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
-
-struct zip;
 
 // A pack file opened read-only: a ZIP archive whose entries are looked up
 // by exact name. Opening checks the whole central directory once, so a
@@ -51,15 +51,11 @@ public:
               std::string& csError) const;
 
 private:
-    struct ZipCloser {
-        void operator()(zip* pArchive) const;
-    };
-
-    PackArchive(std::string csPath, zip* pArchive);
+    PackArchive(std::string csPath, ZipArchive archive);
     bool indexEntries(const Limits& limits, std::string& csError);
 
     std::string m_csPath;
-    std::unique_ptr<zip, ZipCloser> m_pArchive;
+    ZipArchive m_archive;
     std::map<std::string, Entry> m_entries;
 };
 

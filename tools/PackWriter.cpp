@@ -1,9 +1,10 @@
 #include "tools/PackWriter.h"
 
+#include "slideshow/ZipHandles.h"
+
 #include <cstdio>
 #include <ctime>
 #include <unistd.h>
-#include <zip.h>
 
 namespace {
 
@@ -16,37 +17,6 @@ std::time_t fixedTimeStamp() {
     date.tm_isdst = -1;
     return std::mktime(&date);
 }
-
-bool endsWith(const std::string& csText, const std::string& csTail) {
-    return csText.size() >= csTail.size() &&
-           csText.compare(csText.size() - csTail.size(), csTail.size(), csTail) == 0;
-}
-
-// Owner of an archive being written; discarded unless closed.
-class ZipOutput {
-public:
-    explicit ZipOutput(zip_t* pArchive) : m_pArchive(pArchive) {}
-    ~ZipOutput() {
-        if (m_pArchive != nullptr) {
-            zip_discard(m_pArchive);
-        }
-    }
-    ZipOutput(const ZipOutput&) = delete;
-    ZipOutput& operator=(const ZipOutput&) = delete;
-
-    zip_t* get() const { return m_pArchive; }
-    bool close(std::string& csError) {
-        if (zip_close(m_pArchive) != 0) {
-            csError = zip_strerror(m_pArchive);
-            return false;
-        }
-        m_pArchive = nullptr;
-        return true;
-    }
-
-private:
-    zip_t* m_pArchive;
-};
 
 bool addAll(zip_t* pArchive, const std::map<std::string, std::string>& entries,
             std::string& csError) {
@@ -62,7 +32,7 @@ bool addAll(zip_t* pArchive, const std::map<std::string, std::string>& entries,
             return false;
         }
         const auto nEntry = static_cast<zip_uint64_t>(nIndex);
-        const bool bStore = endsWith(csName, ".jpg") || endsWith(csName, ".png");
+        const bool bStore = csName.ends_with(".jpg") || csName.ends_with(".png");
         zip_set_file_compression(pArchive, nEntry, bStore ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 9);
         zip_file_set_mtime(pArchive, nEntry, stamp, 0);
     }
@@ -78,12 +48,9 @@ void PackWriter::addEntry(const std::string& csName, std::string data) {
 bool PackWriter::write(const std::string& csPath, std::string& csError) const {
     const std::string csTemporary = csPath + ".part" + std::to_string(getpid());
     int nError = 0;
-    ZipOutput output(zip_open(csTemporary.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &nError));
+    ZipArchive output(zip_open(csTemporary.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &nError));
     if (output.get() == nullptr) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, nError);
-        csError = "cannot create " + csTemporary + ": " + zip_error_strerror(&error);
-        zip_error_fini(&error);
+        csError = "cannot create " + csTemporary + ": " + zipErrorText(nError);
         return false;
     }
     if (!addAll(output.get(), m_entries, csError) || !output.close(csError)) {
