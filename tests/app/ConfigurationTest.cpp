@@ -10,18 +10,11 @@
 
 namespace {
 
-class Configuration : public ::testing::Test {
+class Configuration : public StartupWithFakeHosts {
 protected:
     void SetUp() override { m_env.loadFramework(); }
 
     std::string settingsFile() { return m_env.m_dataHome.read("Nimbora/Screensaver/config.ini"); }
-
-    AppTestEnvironment m_env;
-    FakeModeHost m_modes;
-    FakeCatalogueHost m_catalogue;
-    FakeWeatherHost m_weather;
-    NullHourlyTimer m_timer;
-    SaverStartup m_startup{m_modes, m_catalogue, m_weather, m_timer};
 };
 
 TEST_F(Configuration, DialogIsFilledFromTheStoreWithDefaults) {

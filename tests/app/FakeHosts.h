@@ -1,9 +1,12 @@
 #pragma once
 
+#include "AppTestEnvironment.h"
 #include "app/SaverModeHost.h"
+#include "app/SaverStartup.h"
 #include "app/UsageTracker.h"
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -72,4 +75,15 @@ public:
     bool isRunning() const override { return m_bRunning; }
     bool start(int) override { return m_bRunning = true; }
     bool m_bRunning = false;
+};
+
+// The start-up wired to a fake of every host, in a private environment.
+class StartupWithFakeHosts : public ::testing::Test {
+protected:
+    AppTestEnvironment m_env;
+    FakeModeHost m_modes;
+    FakeCatalogueHost m_catalogue;
+    FakeWeatherHost m_weather;
+    NullHourlyTimer m_timer;
+    SaverStartup m_startup{m_modes, m_catalogue, m_weather, m_timer};
 };

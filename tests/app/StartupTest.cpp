@@ -10,7 +10,7 @@ namespace {
 
 using Pings = std::vector<std::string>;
 
-class Startup : public ::testing::Test {
+class Startup : public StartupWithFakeHosts {
 protected:
     void SetUp() override {
         SettingsStore::SetString("", "locID", "USNY0996");
@@ -21,13 +21,6 @@ protected:
         arguments.insert(arguments.begin(), "/opt/nimbora/nimbora-screensaver");
         return m_startup.InitInstance(arguments);
     }
-
-    AppTestEnvironment m_env;
-    FakeModeHost m_modes;
-    FakeCatalogueHost m_catalogue;
-    FakeWeatherHost m_weather;
-    NullHourlyTimer m_timer;
-    SaverStartup m_startup{m_modes, m_catalogue, m_weather, m_timer};
 };
 
 TEST_F(Startup, FirstFullScreenRunAddsTheFirstLaunchPings) {
