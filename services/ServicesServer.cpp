@@ -4,12 +4,12 @@
 #include "services/OpenMeteoProvider.h"
 #include "services/SimulatedProvider.h"
 #include "services/UrlText.h"
+#include "services/UtcText.h"
 #include "services/WebPages.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <httplib.h>
@@ -26,15 +26,6 @@ std::int64_t systemSeconds() {
     return std::chrono::duration_cast<std::chrono::seconds>(
                std::chrono::system_clock::now().time_since_epoch())
         .count();
-}
-
-std::string utcStamp(std::int64_t seconds) {
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    gmtime_r(&t, &tm);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
-    return text;
 }
 
 std::string bounded(const std::string& text) {

@@ -1,8 +1,7 @@
 #include "services/WebPages.h"
 
 #include "net/XmlEscape.h"
-
-#include <ctime>
+#include "services/UtcText.h"
 
 const std::vector<std::pair<std::string, std::string>>& webPageRoutes() {
     static const std::vector<std::pair<std::string, std::string>> routes = {
@@ -19,15 +18,6 @@ const std::vector<std::pair<std::string, std::string>>& webPageRoutes() {
 }
 
 namespace {
-
-std::string utcTime(std::int64_t seconds) {
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    gmtime_r(&t, &tm);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
-    return text;
-}
 
 std::string cell(const std::string& text) {
     return "<td>" + xmlEscape(text) + "</td>";
@@ -48,7 +38,7 @@ std::string pingReportPage(const std::vector<PingCount>& counts, const std::vect
     html += "</table>\n<h2>Latest</h2>\n<table><tr><th>Time (UTC)</th><th>Code</th>"
             "<th>Install id</th><th>Cobrand</th><th>Skin</th><th>Address</th></tr>\n";
     for (const auto& ping : latest) {
-        html += "<tr>" + cell(utcTime(ping.time)) + cell(ping.code) + cell(ping.installId) +
+        html += "<tr>" + cell(utcDateTime(ping.time)) + cell(ping.code) + cell(ping.installId) +
                 cell(ping.cobrand) + cell(ping.skin) + cell(ping.address) + "</tr>\n";
     }
     return html + "</table>\n</body></html>\n";

@@ -144,6 +144,7 @@ TEST_F(CatalogueTest, PingsAreAnsweredAndRecordedInTheDatabase) {
     const auto report = m_server.get("/pings/report.html");
     EXPECT_NE(report.body.find("<td>2023-11-14</td><td>3</td><td>1</td>"), std::string::npos);
     EXPECT_NE(report.body.find("<td>usage</td>"), std::string::npos);
+    EXPECT_NE(report.body.find("<td>2023-11-14 22:13:20</td>"), std::string::npos);
 }
 
 TEST_F(CatalogueTest, EveryLinkOfTheProgramHasAPage) {

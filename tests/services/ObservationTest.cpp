@@ -187,6 +187,7 @@ TEST(ObservationTest, EachRequestLeavesOneLogLine) {
     };
     EXPECT_EQ(count("\"GET /wxdata/obs/US10001.xml?key=cycle-B\" 200"), 1);
     EXPECT_EQ(count("key=wrong\" 403 "), 1);
+    EXPECT_EQ(count("2023-11-14T22:13:20Z 127.0.0.1 \"GET /wxdata/"), 2);
 }
 
 } // namespace
