@@ -1,46 +1,31 @@
 #include "imaging/JpegDecoder.h"
 
-// jpeglib.h needs FILE and size_t declared first.
-#include <csetjmp>
-#include <cstdio>
+#include "imaging/JpegErrorManager.h"
+
 #include <jerror.h>
-#include <jpeglib.h>
 #include <memory>
 #include <vector>
 
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr mgr{};
-    std::jmp_buf jump{};
-    bool bEndedEarly = false;
-    char szMessage[JMSG_LENGTH_MAX] = {};
-};
-
-void onError(j_common_ptr pInfo) {
-    auto* pErrors = reinterpret_cast<ErrorManager*>(pInfo->err);
-    pInfo->err->format_message(pInfo, pErrors->szMessage);
-    std::longjmp(pErrors->jump, 1);
-}
 
 void onMessage(j_common_ptr pInfo, int nLevel) {
     // Level -1 is a warning about damaged data. Data that ends before the
     // picture does would be filled with grey: that is a failure here.
     const int nCode = pInfo->err->msg_code;
     if (nLevel < 0 && (nCode == JWRN_JPEG_EOF || nCode == JWRN_HIT_MARKER)) {
-        auto* pErrors = reinterpret_cast<ErrorManager*>(pInfo->err);
-        pInfo->err->format_message(pInfo, pErrors->szMessage);
-        pErrors->bEndedEarly = true;
+        JpegErrorManager& errors = JpegErrorManager::of(pInfo);
+        pInfo->err->format_message(pInfo, errors.szMessage);
+        errors.bEndedEarly = true;
     }
 }
 
 void onProgress(j_common_ptr pInfo) {
     auto* pDecompress = reinterpret_cast<j_decompress_ptr>(pInfo);
     if (pDecompress->input_scan_number > kMaxJpegScans) {
-        auto* pErrors = reinterpret_cast<ErrorManager*>(pInfo->err);
-        std::snprintf(pErrors->szMessage, sizeof pErrors->szMessage,
+        JpegErrorManager& errors = JpegErrorManager::of(pInfo);
+        std::snprintf(errors.szMessage, sizeof errors.szMessage,
                       "Too many scans in a progressive JPEG file (more than %d)", kMaxJpegScans);
-        std::longjmp(pErrors->jump, 1);
+        std::longjmp(errors.jump, 1);
     }
 }
 
@@ -48,8 +33,7 @@ void onProgress(j_common_ptr pInfo) {
 class Decompressor {
 public:
     Decompressor() {
-        m_info.err = jpeg_std_error(&m_errors.mgr);
-        m_errors.mgr.error_exit = onError;
+        m_info.err = m_errors.install();
         m_errors.mgr.emit_message = onMessage;
         m_progress.progress_monitor = onProgress;
         jpeg_create_decompress(&m_info);
@@ -60,11 +44,11 @@ public:
     Decompressor& operator=(const Decompressor&) = delete;
 
     jpeg_decompress_struct& info() { return m_info; }
-    ErrorManager& errors() { return m_errors; }
+    JpegErrorManager& errors() { return m_errors; }
 
 private:
     jpeg_decompress_struct m_info{};
-    ErrorManager m_errors;
+    JpegErrorManager m_errors;
     jpeg_progress_mgr m_progress{};
 };
 
@@ -117,7 +101,7 @@ struct DecodeState {
     std::vector<JSAMPLE> rowBuffer;
 };
 
-void readPixels(jpeg_decompress_struct& info, ErrorManager& errors, DecodeState& state) {
+void readPixels(jpeg_decompress_struct& info, JpegErrorManager& errors, DecodeState& state) {
     jpeg_read_header(&info, TRUE);
     const std::uint64_t nPixels = std::uint64_t{info.image_width} * info.image_height;
     if (nPixels > kMaxJpegPixels || info.image_width > 32767 || info.image_height > 32767) {

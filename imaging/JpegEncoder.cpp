@@ -1,31 +1,16 @@
 #include "imaging/JpegEncoder.h"
 
-// jpeglib.h needs FILE and size_t declared first.
-#include <csetjmp>
-#include <cstdio>
+#include "imaging/JpegErrorManager.h"
+
 #include <cstdlib>
-#include <jpeglib.h>
 
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr mgr{};
-    std::jmp_buf jump{};
-    char szMessage[JMSG_LENGTH_MAX] = {};
-};
-
-void onError(j_common_ptr pInfo) {
-    auto* pErrors = reinterpret_cast<ErrorManager*>(pInfo->err);
-    pInfo->err->format_message(pInfo, pErrors->szMessage);
-    std::longjmp(pErrors->jump, 1);
-}
 
 // Owner of one compressor and of the memory buffer libjpeg writes into.
 class Compressor {
 public:
     Compressor() {
-        m_info.err = jpeg_std_error(&m_errors.mgr);
-        m_errors.mgr.error_exit = onError;
+        m_info.err = m_errors.install();
         jpeg_create_compress(&m_info);
     }
     ~Compressor() {
@@ -36,13 +21,13 @@ public:
     Compressor& operator=(const Compressor&) = delete;
 
     jpeg_compress_struct& info() { return m_info; }
-    ErrorManager& errors() { return m_errors; }
+    JpegErrorManager& errors() { return m_errors; }
     unsigned char** buffer() { return &m_pBuffer; }
     unsigned long* size() { return &m_nSize; }
 
 private:
     jpeg_compress_struct m_info{};
-    ErrorManager m_errors;
+    JpegErrorManager m_errors;
     unsigned char* m_pBuffer = nullptr;
     unsigned long m_nSize = 0;
 };
