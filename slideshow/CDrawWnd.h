@@ -64,7 +64,8 @@ private:
     BlendRunner m_blendRunner;
     FrameComposer m_composer;
     wxTimer m_timer;
-    bool m_autoDelete;
+    // Kept as given; wxWidgets deletes every window object on destruction.
+    [[maybe_unused]] bool m_autoDelete;
 
     wxDECLARE_EVENT_TABLE();
 };
