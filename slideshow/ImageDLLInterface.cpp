@@ -20,6 +20,13 @@ std::string textAnswer(Export exportCall) {
     return szBuffer;
 }
 
+// An export asked from a later pack version on (the export table says
+// which) answers only when the pack is at least that version and binds it.
+bool answers(const ImageDLLInterface& pack, PackExport id) {
+    const int nMinVersion = kPackExports[static_cast<std::size_t>(id)].nMinVersion;
+    return pack.getDLLVersionNumber() >= nMinVersion && pack.isBound(id);
+}
+
 } // namespace
 
 ImageDLLInterface::ImageDLLInterface() = default;
@@ -100,35 +107,35 @@ int ImageDLLInterface::getDLLVersionNumber() const {
 }
 
 std::string ImageDLLInterface::getIconPath() const {
-    if (getDLLVersionNumber() < 5 || !isBound(PackExport::getIconPath)) {
+    if (!answers(*this, PackExport::getIconPath)) {
         return kInvalidIconPath;
     }
     return textAnswer([this](char* p, int n) { m_exports.getIconPath(p, n); });
 }
 
 bool ImageDLLInterface::supportsWxTriggered() const {
-    if (getDLLVersionNumber() < 3 || !isBound(PackExport::supportsWxTriggered)) {
+    if (!answers(*this, PackExport::supportsWxTriggered)) {
         return true;
     }
     return m_exports.supportsWxTriggered();
 }
 
 COLORREF ImageDLLInterface::getColorForWeatherText(int nGroup, int nImage) const {
-    if (getDLLVersionNumber() < 4 || !isBound(PackExport::getColorForWeatherText)) {
+    if (!answers(*this, PackExport::getColorForWeatherText)) {
         return 0;
     }
     return m_exports.getColorForWeatherText(nGroup, nImage);
 }
 
 COLORREF ImageDLLInterface::getColorForLocationText(int nGroup, int nImage) const {
-    if (getDLLVersionNumber() < 5 || !isBound(PackExport::getColorForLocationText)) {
+    if (!answers(*this, PackExport::getColorForLocationText)) {
         return 0xFFFFFF;
     }
     return m_exports.getColorForLocationText(nGroup, nImage);
 }
 
 COLORREF ImageDLLInterface::getColorForTemperatureText(int nGroup, int nImage) const {
-    if (getDLLVersionNumber() < 5 || !isBound(PackExport::getColorForTemperatureText)) {
+    if (!answers(*this, PackExport::getColorForTemperatureText)) {
         return 0xFFFFFF;
     }
     return m_exports.getColorForTemperatureText(nGroup, nImage);

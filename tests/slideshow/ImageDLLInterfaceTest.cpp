@@ -87,6 +87,21 @@ TEST_F(ImageDLLInterfaceTest, VersionTwoFallsBackForEveryLaterExport) {
     EXPECT_EQ(0x302010u, images.getBorderColorForImage(1, 1));
 }
 
+TEST_F(ImageDLLInterfaceTest, VersionThreeAnswersWxTriggeredButNoColours) {
+    const ImageDLLInterface images(pack(completeManifest(3)));
+    EXPECT_FALSE(images.supportsWxTriggered());
+    EXPECT_EQ(0u, images.getColorForWeatherText(1, 1));
+    EXPECT_EQ(0xFFFFFFu, images.getColorForLocationText(1, 1));
+    EXPECT_EQ("\\invalid version\\", images.getIconPath());
+}
+
+// The version gates are read from the export table by the export's number.
+TEST(PackExportTable, ListsEachExportAtItsOwnIndex) {
+    for (std::size_t i = 0; i < kPackExports.size(); ++i) {
+        EXPECT_EQ(i, static_cast<std::size_t>(kPackExports[i].id)) << kPackExports[i].szName;
+    }
+}
+
 TEST_F(ImageDLLInterfaceTest, VersionFourUsesWeatherColourButNotTheOthers) {
     const ImageDLLInterface images(pack(completeManifest(4)));
     EXPECT_FALSE(images.supportsWxTriggered());
