@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -31,13 +30,7 @@ public:
     explicit OffscreenPresenter(DrawingSurface& target) : m_target(target) {}
     bool copyScreen(DrawingSurface&, const Rect&) override { return true; }
     bool present(const DrawingSurface& step, const Rect&) override {
-        step.flush();
-        const auto nBytes = static_cast<std::size_t>(FRAME_WIDTH) * sizeof(std::uint32_t);
-        for (int y = 0; y < FRAME_HEIGHT; ++y) {
-            std::memcpy(m_target.row(y), step.row(y), nBytes);
-        }
-        m_target.markDirty();
-        return true;
+        return m_target.copyPixelsFrom(step);
     }
 
 private:

@@ -44,16 +44,22 @@ DrawingSurface DrawingSurface::clone() const {
         return DrawingSurface();
     }
     DrawingSurface copy = create(width(), height(), format());
-    if (!copy.isValid()) {
-        return copy;
+    copy.copyPixelsFrom(*this);
+    return copy;
+}
+
+bool DrawingSurface::copyPixelsFrom(const DrawingSurface& source) {
+    if (!isValid() || !source.isValid() || source.width() != width() ||
+        source.height() != height()) {
+        return false;
     }
-    flush();
+    source.flush();
     const auto nBytes = static_cast<std::size_t>(width()) * sizeof(std::uint32_t);
     for (int y = 0; y < height(); ++y) {
-        std::memcpy(copy.row(y), row(y), nBytes);
+        std::memcpy(row(y), source.row(y), nBytes);
     }
-    copy.markDirty();
-    return copy;
+    markDirty();
+    return true;
 }
 
 int DrawingSurface::width() const {

@@ -24,6 +24,9 @@ public:
                                  cairo_format_t format = CAIRO_FORMAT_RGB24);
     // A deep copy of the pixels in the same format.
     DrawingSurface clone() const;
+    // Copies every pixel of a source of the same size into this surface;
+    // false, and nothing copied, when either is invalid or the sizes differ.
+    bool copyPixelsFrom(const DrawingSurface& source);
 
     bool isValid() const { return m_pSurface != nullptr; }
     int width() const;

@@ -4,7 +4,6 @@
 #include "imaging/Compositor.h"
 #include "slideshow/WindowScreen.h"
 
-#include <cstring>
 #include <gtk/gtk.h>
 #include <mutex>
 #include <wx/app.h>
@@ -17,20 +16,6 @@ bool paintOnWindow(wxWindow& window, const DrawingSurface& step, const Rect& rec
     wxClientDC dc(&window);
     WindowScreen screen(window, dc);
     return screen.isValid() && screen.showFrame(step, rect);
-}
-
-bool copyPixels(const DrawingSurface& source, DrawingSurface& target) {
-    if (!source.isValid() || !target.isValid() || source.width() != target.width() ||
-        source.height() != target.height()) {
-        return false;
-    }
-    source.flush();
-    const auto nBytes = static_cast<std::size_t>(source.width()) * sizeof(std::uint32_t);
-    for (int y = 0; y < source.height(); ++y) {
-        std::memcpy(target.row(y), source.row(y), nBytes);
-    }
-    target.markDirty();
-    return true;
 }
 
 } // namespace
@@ -52,7 +37,7 @@ public:
         if (buffer.width() != step.width() || buffer.height() != step.height()) {
             buffer = DrawingSurface::create(step.width(), step.height());
         }
-        if (!copyPixels(step, buffer)) {
+        if (!buffer.copyPixelsFrom(step)) {
             return false;
         }
         DrawingSurface overtaken;

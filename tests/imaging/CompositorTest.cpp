@@ -147,4 +147,19 @@ TEST(CompositorInvalid, RefusesInvalidTargetsSourcesAndSizes) {
     EXPECT_EQ(inkBounds(frame, 0), Rect{});
 }
 
+TEST(DrawingSurfaceCopy, CopiesEveryPixelOnlyBetweenSurfacesOfOneSize) {
+    const DrawingSurface picture = coordinatePicture(4, 3);
+    DrawingSurface target = DrawingSurface::create(4, 3);
+    ASSERT_TRUE(target.copyPixelsFrom(picture));
+    EXPECT_EQ(pixelAt(target, 3, 2), 0x030200u);
+    EXPECT_EQ(pixelAt(target, 0, 0), 0x000000u);
+
+    DrawingSurface wider = DrawingSurface::create(5, 3);
+    wider.fill(0x123456);
+    EXPECT_FALSE(wider.copyPixelsFrom(picture));
+    EXPECT_EQ(inkBounds(wider, 0x123456), Rect{});
+    EXPECT_FALSE(target.copyPixelsFrom(DrawingSurface()));
+    EXPECT_FALSE(DrawingSurface().copyPixelsFrom(picture));
+}
+
 } // namespace
