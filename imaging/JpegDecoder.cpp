@@ -1,6 +1,7 @@
 #include "imaging/JpegDecoder.h"
 
 #include "imaging/JpegErrorManager.h"
+#include "imaging/JpegPixelLayout.h"
 
 #include <jerror.h>
 #include <memory>
@@ -52,14 +53,6 @@ private:
     jpeg_progress_mgr m_progress{};
 };
 
-constexpr J_COLOR_SPACE nativeOutputSpace() {
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    return JCS_EXT_BGRX;
-#else
-    return JCS_EXT_XRGB;
-#endif
-}
-
 std::string tooLargeMessage(unsigned nWidth, unsigned nHeight) {
     return "Decode: image too large (" + std::to_string(nWidth) + " x " + std::to_string(nHeight) +
            " pixels; at most " + std::to_string(kMaxJpegPixels) + " are decoded)";
@@ -109,7 +102,7 @@ void readPixels(jpeg_decompress_struct& info, JpegErrorManager& errors, DecodeSt
         return;
     }
     const bool bCmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-    info.out_color_space = bCmyk ? JCS_CMYK : nativeOutputSpace();
+    info.out_color_space = bCmyk ? JCS_CMYK : surfacePixelSpace();
     jpeg_start_decompress(&info);
     DrawingSurface& surface = state.result.surface;
     surface = DrawingSurface::create(static_cast<int>(info.output_width),

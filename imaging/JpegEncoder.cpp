@@ -1,6 +1,7 @@
 #include "imaging/JpegEncoder.h"
 
 #include "imaging/JpegErrorManager.h"
+#include "imaging/JpegPixelLayout.h"
 
 #include <cstdlib>
 
@@ -32,19 +33,11 @@ private:
     unsigned long m_nSize = 0;
 };
 
-constexpr J_COLOR_SPACE nativeInputSpace() {
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    return JCS_EXT_BGRX;
-#else
-    return JCS_EXT_XRGB;
-#endif
-}
-
 void writeRows(jpeg_compress_struct& info, const DrawingSurface& surface, int nQuality) {
     info.image_width = static_cast<JDIMENSION>(surface.width());
     info.image_height = static_cast<JDIMENSION>(surface.height());
     info.input_components = 4;
-    info.in_color_space = nativeInputSpace();
+    info.in_color_space = surfacePixelSpace();
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, nQuality, TRUE);
     info.optimize_coding = TRUE;
