@@ -2,8 +2,6 @@
 
 #include "imaging/Compositor.h"
 
-#include <cstring>
-
 namespace blend_testing {
 
 bool SurfacePresenter::copyScreen(DrawingSurface& target, const Rect& rect) {
@@ -54,12 +52,6 @@ bool SteppingEnvironment::waitUntilHeld() {
 std::vector<int> SteppingEnvironment::alphas() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_alphas;
-}
-
-DrawingSurface solidSurface(int nWidth, int nHeight, std::uint32_t rgb) {
-    DrawingSurface surface = DrawingSurface::create(nWidth, nHeight);
-    surface.fill(rgb);
-    return surface;
 }
 
 bool samePixels(const DrawingSurface& a, const DrawingSurface& b) {

@@ -54,8 +54,6 @@ private:
     BlendEvent m_held{BlendEvent::ResetMode::MANUAL};
 };
 
-// A surface of one colour (0xRRGGBB).
-DrawingSurface solidSurface(int nWidth, int nHeight, std::uint32_t rgb);
 // True when every pixel of both is the same.
 bool samePixels(const DrawingSurface& a, const DrawingSurface& b);
 std::uint32_t centre(const DrawingSurface& surface);

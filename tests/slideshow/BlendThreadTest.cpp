@@ -1,5 +1,6 @@
 #include "BlendTestSupport.h"
 #include "FrameTestSupport.h"
+#include "PackFixtures.h"
 #include "TraceCapture.h"
 #include "slideshow/BlendRunner.h"
 
@@ -9,6 +10,7 @@
 #include <numeric>
 
 using namespace blend_testing;
+using fixtures::solidSurface;
 
 namespace {
 
