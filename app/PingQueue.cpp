@@ -9,6 +9,15 @@ namespace {
 
 std::atomic<PingQueue*> g_pPingQueue{nullptr};
 
+void sendThroughFramework(const std::string& url) {
+    if (g_pTovakInterface == nullptr) {
+        return;
+    }
+    TOVAKERROR error;
+    clearTovakError(&error);
+    g_pTovakInterface->queryUrl(url, &error);
+}
+
 } // namespace
 
 PingQueue::PingQueue() : m_worker([this] { run(); }) {}
@@ -47,11 +56,7 @@ void PingQueue::run() {
         m_urls.pop_front();
         m_bSending = true;
         lock.unlock();
-        if (g_pTovakInterface != nullptr) {
-            TOVAKERROR error;
-            clearTovakError(&error);
-            g_pTovakInterface->queryUrl(url, &error);
-        }
+        sendThroughFramework(url);
         lock.lock();
         m_bSending = false;
         m_idle.notify_all();
@@ -66,4 +71,12 @@ PingQueue* pingQueue() {
 
 void setPingQueue(PingQueue* queue) {
     g_pPingQueue.store(queue);
+}
+
+void sendPing(const std::string& url) {
+    if (PingQueue* queue = pingQueue()) {
+        queue->post(url);
+    } else {
+        sendThroughFramework(url);
+    }
 }

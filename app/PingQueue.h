@@ -40,3 +40,7 @@ private:
 PingQueue* pingQueue();
 // Installs a queue (not owned); nullptr goes back to sending at once.
 void setPingQueue(PingQueue* queue);
+
+// Posts url to the queue in force or, when there is none, sends it at once.
+// The answer is thrown away; nothing is sent without the framework library.
+void sendPing(const std::string& url);

@@ -35,11 +35,11 @@ std::string SettingsStore::GetString(const std::string& subsection, const std::s
     return ini.GetString(sectionName(subsection).c_str(), key.c_str(), defaultValue.c_str());
 }
 
-void SettingsStore::SetString(const std::string& subsection, const std::string& key,
+bool SettingsStore::SetString(const std::string& subsection, const std::string& key,
                               const std::string& value) {
     ensureSettingsFolder();
     CIni ini(settingsFilePath().c_str());
-    ini.WriteString(sectionName(subsection).c_str(), key.c_str(), value.c_str());
+    return ini.WriteString(sectionName(subsection).c_str(), key.c_str(), value.c_str());
 }
 
 int SettingsStore::GetInt(const std::string& subsection, const std::string& key, int defaultValue) {

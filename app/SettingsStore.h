@@ -10,7 +10,8 @@ class SettingsStore {
 public:
     static std::string GetString(const std::string& subsection, const std::string& key,
                                  const std::string& defaultValue);
-    static void SetString(const std::string& subsection, const std::string& key,
+    // False when nothing was written (see CIni::WriteString).
+    static bool SetString(const std::string& subsection, const std::string& key,
                           const std::string& value);
     static int GetInt(const std::string& subsection, const std::string& key, int defaultValue);
     static void SetInt(const std::string& subsection, const std::string& key, int value);

@@ -6,7 +6,6 @@
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/Trace.h"
-#include "net/TovakError.h"
 #include "platform/Clock.h"
 
 #include <cstdint>
@@ -18,19 +17,6 @@ const char* const kCheckPrefix = "CSaverApp::checkTrackingTime() - ";
 
 std::string timeInBothForms(std::int64_t t) {
     return std::to_string(t) + " (" + platform::ctimeText(t) + ")";
-}
-
-void queryThroughFramework(const std::string& url) {
-    if (PingQueue* queue = pingQueue()) {
-        queue->post(url);
-        return;
-    }
-    if (g_pTovakInterface == nullptr) {
-        return;
-    }
-    TOVAKERROR error;
-    clearTovakError(&error);
-    g_pTovakInterface->queryUrl(url, &error);
 }
 
 // trackT is decimal text like any integer setting, but read and written in
@@ -51,8 +37,8 @@ void UsageTracker::readIdentity() {
 }
 
 void UsageTracker::sendTrackingPing(const std::string& code, const std::string& extraQuery) {
-    queryThroughFramework(trackingPingUrl(serviceAddresses().tracking, code, extraQuery, m_identity,
-                                          platform::clock().tickCount()));
+    sendPing(trackingPingUrl(serviceAddresses().tracking, code, extraQuery, m_identity,
+                             platform::clock().tickCount()));
 }
 
 void UsageTracker::sendTrackingPingDirect(const std::string& code, const std::string& extraQuery) {
@@ -63,8 +49,7 @@ void UsageTracker::sendTrackingPingDirect(const std::string& code, const std::st
 }
 
 void UsageTracker::sendUsagePing() {
-    queryThroughFramework(
-        usagePingUrl(serviceAddresses().configuration, platform::clock().tickCount()));
+    sendPing(usagePingUrl(serviceAddresses().configuration, platform::clock().tickCount()));
 }
 
 void UsageTracker::checkTrackingTime(bool atStartUp) {

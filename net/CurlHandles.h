@@ -1,6 +1,7 @@
 #pragma once
 
 #include <curl/curl.h>
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -8,7 +9,7 @@
 
 class CurlEasy {
 public:
-    CurlEasy() : m_hCurl(curl_easy_init()) {}
+    CurlEasy() : m_hCurl(initialisedHandle()) {}
     CurlEasy(CurlEasy&& other) noexcept : m_hCurl(std::exchange(other.m_hCurl, nullptr)) {}
     CurlEasy& operator=(CurlEasy&& other) noexcept {
         std::swap(m_hCurl, other.m_hCurl);
@@ -26,6 +27,15 @@ public:
     explicit operator bool() const { return m_hCurl != nullptr; }
 
 private:
+    // libcurl's process-wide set-up has to run once, before the first handle
+    // and never on two threads at a time; curl_easy_init alone would run it
+    // unguarded.
+    static CURL* initialisedHandle() {
+        static std::once_flag once;
+        std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+        return curl_easy_init();
+    }
+
     CURL* m_hCurl;
 };
 

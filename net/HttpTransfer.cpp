@@ -2,8 +2,6 @@
 
 #include "net/CurlHandles.h"
 
-#include <mutex>
-
 namespace {
 
 // State the write callback shares with the classification after the transfer.
@@ -45,11 +43,6 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user) 
         return 0;
     }
     return length;
-}
-
-void initialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
 bool configure(CURL* curl, const std::string& url, const HttpTransferOptions& options,
@@ -130,7 +123,6 @@ HttpTransferResult classify(CURL* curl, CURLcode code, const TransferState& stat
 
 HttpTransferResult httpGet(const std::string& url, const HttpTransferOptions& options,
                            const HttpBodySink& sink) {
-    initialiseCurlOnce();
     HttpTransferResult failed;
     CurlEasy curl;
     CurlHeaderList headers;

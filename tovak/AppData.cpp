@@ -1,9 +1,7 @@
 #include "tovak/AppData.h"
 
-#include "app/CIni.h"
 #include "app/SettingsStore.h"
 #include "platform/DebugOutput.h"
-#include "platform/Folders.h"
 #include "platform/NamedLock.h"
 #include "platform/ReplaceFile.h"
 
@@ -65,16 +63,6 @@ unsigned copyNameList(const std::vector<std::string>& names, char* buffer, unsig
         buffer[used] = '\0';
     }
     return static_cast<unsigned>(needed);
-}
-
-bool writeAppData(const std::string& subsection, const std::string& key, const std::string& value) {
-    std::string folder = UserDataFolder();
-    if (!folder.empty()) {
-        platform::createFolders(folder);
-    }
-    CIni ini(SettingsStore::settingsFilePath().c_str());
-    return ini.WriteString(SettingsStore::sectionName(subsection).c_str(), key.c_str(),
-                           value.c_str());
 }
 
 std::vector<std::string> appDataKeyNames(const std::string& subsection) {

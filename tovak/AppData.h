@@ -19,10 +19,6 @@ inline std::string textOf(const char* text) {
     return text == nullptr ? std::string() : text;
 }
 
-// Stores a value like the settings store does, but tells whether the write
-// took.
-bool writeAppData(const std::string& subsection, const std::string& key, const std::string& value);
-
 // The key names of a subsection of config.ini, in file order.
 std::vector<std::string> appDataKeyNames(const std::string& subsection);
 

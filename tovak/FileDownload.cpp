@@ -1,8 +1,8 @@
 #include "tovak/FileDownload.h"
 
+#include "net/UniqueFd.h"
 #include "platform/Folders.h"
 #include "tovak/HttpFetch.h"
-#include "tovak/UniqueFd.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -20,7 +20,7 @@ class TemporaryFile {
 public:
     explicit TemporaryFile(const std::string& destination) {
         m_csPath = destination + ".part-XXXXXX";
-        m_fd.reset(::mkostemp(m_csPath.data(), O_CLOEXEC));
+        m_fd = UniqueFd(::mkostemp(m_csPath.data(), O_CLOEXEC));
         if (!m_fd) {
             m_csPath.clear();
         } else {
@@ -41,7 +41,7 @@ public:
 
     // Flushes, closes and renames the file to destination.
     bool commit(const std::string& destination) {
-        if (::fsync(m_fd.get()) != 0 || !m_fd.close()) {
+        if (::fsync(m_fd.get()) != 0 || !m_fd.reset()) {
             return false;
         }
         if (::rename(m_csPath.c_str(), destination.c_str()) != 0) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <mutex>
 
 namespace tovak {
 
@@ -86,14 +85,6 @@ std::string describeFailure(CURLcode result, const TransferState& state, long st
     return "The request failed: " + text;
 }
 
-// A fresh handle, after the process-wide curl initialisation; check it with
-// operator bool.
-CurlEasy createCurl() {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    return CurlEasy();
-}
-
 } // namespace
 
 bool isHttpUrl(const std::string& url) {
@@ -106,7 +97,7 @@ HttpOutcome performRequest(const HttpRequest& request, const BodySink& sink) {
         outcome.errorText = "Only http and https addresses can be fetched: " + request.url;
         return outcome;
     }
-    CurlEasy curl = createCurl();
+    CurlEasy curl;
     if (!curl) {
         outcome.errorText = "The request could not be prepared";
         return outcome;

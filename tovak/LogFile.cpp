@@ -1,9 +1,9 @@
 #include "tovak/LogFile.h"
 
 #include "app/SettingsStore.h"
+#include "net/UniqueFd.h"
 #include "platform/Folders.h"
 #include "tovak/TovakSettings.h"
-#include "tovak/UniqueFd.h"
 
 #include <cerrno>
 #include <chrono>

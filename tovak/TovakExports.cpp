@@ -62,7 +62,7 @@ unsigned GetAppDataString(const char* subsection, const char* key, const char* d
 
 bool SetAppDataString(const char* subsection, const char* key, const char* value) {
     return guarded(false, [&] {
-        return hasText(key) && writeAppData(textOf(subsection), key, textOf(value));
+        return hasText(key) && SettingsStore::SetString(textOf(subsection), key, textOf(value));
     });
 }
 
@@ -75,7 +75,8 @@ int GetAppDataInt(const char* subsection, const char* key, int defaultValue) {
 
 bool SetAppDataInt(const char* subsection, const char* key, int value) {
     return guarded(false, [&] {
-        return hasText(key) && writeAppData(textOf(subsection), key, std::to_string(value));
+        return hasText(key) &&
+               SettingsStore::SetString(textOf(subsection), key, std::to_string(value));
     });
 }
 
@@ -86,7 +87,8 @@ unsigned GetAppDataKeyNames(const char* subsection, char* buffer, unsigned size)
 
 bool SetAppStartupSetting(bool startWithSession) {
     return guarded(false, [&] {
-        return writeAppData(kTovakSubsection, kStartupKey, startWithSession ? "1" : "0");
+        return SettingsStore::SetString(kTovakSubsection, kStartupKey,
+                                        startWithSession ? "1" : "0");
     });
 }
 
@@ -108,8 +110,9 @@ unsigned GetAppSetupFlag(const char* name) {
 
 bool SetAppSetupFlag(const char* name, unsigned value) {
     return guarded(false, [&] {
-        return hasText(name) && writeAppData(kTovakSubsection, std::string(kSetupFlagPrefix) + name,
-                                             std::to_string(value));
+        return hasText(name) &&
+               SettingsStore::SetString(kTovakSubsection, std::string(kSetupFlagPrefix) + name,
+                                        std::to_string(value));
     });
 }
 
@@ -118,8 +121,9 @@ unsigned GetAppSettings(char* buffer, unsigned size) {
 }
 
 bool SetAppSettings(const char* settings) {
-    return guarded(
-        false, [&] { return writeAppData(kTovakSubsection, kAppSettingsKey, textOf(settings)); });
+    return guarded(false, [&] {
+        return SettingsStore::SetString(kTovakSubsection, kAppSettingsKey, textOf(settings));
+    });
 }
 
 unsigned GetToastSettings(char* buffer, unsigned size) {
@@ -127,8 +131,9 @@ unsigned GetToastSettings(char* buffer, unsigned size) {
 }
 
 bool SetToastSettings(const char* settings) {
-    return guarded(
-        false, [&] { return writeAppData(kTovakSubsection, kToastSettingsKey, textOf(settings)); });
+    return guarded(false, [&] {
+        return SettingsStore::SetString(kTovakSubsection, kToastSettingsKey, textOf(settings));
+    });
 }
 
 int GetUserLocationCount(void) {
@@ -149,7 +154,8 @@ unsigned GetUserInfo(const char* field, char* buffer, unsigned size) {
 bool SetUserInfo(const char* field, const char* value) {
     return guarded(false, [&] {
         return hasText(field) &&
-               writeAppData(kTovakSubsection, std::string(kUserInfoPrefix) + field, textOf(value));
+               SettingsStore::SetString(kTovakSubsection, std::string(kUserInfoPrefix) + field,
+                                        textOf(value));
     });
 }
 
@@ -159,7 +165,8 @@ unsigned GetDisplayPreferences(char* buffer, unsigned size) {
 
 bool SetDisplayPreferences(const char* preferences) {
     return guarded(false, [&] {
-        return writeAppData(kTovakSubsection, kDisplayPreferencesKey, textOf(preferences));
+        return SettingsStore::SetString(kTovakSubsection, kDisplayPreferencesKey,
+                                        textOf(preferences));
     });
 }
 

@@ -48,9 +48,10 @@ TEST_F(SettingsStoreTest, SectionNamesHangBelowTheMainSection) {
 
 TEST_F(SettingsStoreTest, FirstWriteCreatesTheFolderAndTheFile) {
     EXPECT_FALSE(platform::folderExists(UserDataFolder()));
-    SettingsStore::SetString("", "locID", "USNY0996");
+    EXPECT_TRUE(SettingsStore::SetString("", "locID", "USNY0996"));
     SettingsStore::SetInt("IP", "askmelatercountdown", -1);
     SettingsStore::SetString("promo", "toinstall", "/tmp/pack-setup");
+    EXPECT_FALSE(SettingsStore::SetString("", "", "x")) << "an empty key names no setting";
     EXPECT_EQ(configText(), "[Software\\Nimbora\\Apps\\AppData]\nlocID=USNY0996\n\n\n"
                             "[Software\\Nimbora\\Apps\\AppData\\IP]\naskmelatercountdown=-1\n\n\n"
                             "[Software\\Nimbora\\Apps\\AppData\\promo]\n"

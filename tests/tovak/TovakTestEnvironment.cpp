@@ -1,8 +1,5 @@
 #include "TovakTestEnvironment.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace testing_support {
 
 TovakLibraryTest::TovakLibraryTest()
@@ -16,10 +13,7 @@ std::string TovakLibraryTest::dataFolder() const {
 }
 
 std::string TovakLibraryTest::logText() const {
-    std::ifstream in(dataFolder() + "screensaver.log", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return m_dataHome.read("Nimbora/Screensaver/screensaver.log");
 }
 
 } // namespace testing_support
