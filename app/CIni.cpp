@@ -122,6 +122,43 @@ int honouredBase(int base) {
     return base == 2 || base == 8 || base == 16 ? base : 10;
 }
 
+enum class Edit { Failed, Unchanged, Changed };
+
+// Reads the file, lets change edit the document and, when it did, puts the
+// result in the file's place, all under the writers' lock. caller names the
+// operation in the debug lines.
+template <typename Change>
+bool rewriteFile(const std::string& path, const char* caller, Change change) {
+    auto lock = platform::NamedLock::acquire(platform::lockNameForFile(path), kWriteLockTimeoutMs);
+    if (!lock) {
+        // A holder stuck this long is hung; waiting longer would hang us too.
+        // The replacement below is still atomic.
+        platform::debugOutput(std::string(caller) + "; proceeding without the lock of " + path);
+    }
+    IniDocument document;
+    bool missing = false;
+    if (!load(path, document, missing)) {
+        // Replacing a file we could not read would throw its content away.
+        platform::debugOutput(std::string(caller) + "; cannot read " + path +
+                              ", errno = " + std::to_string(errno));
+        return false;
+    }
+    const Edit edit = change(document);
+    if (edit != Edit::Changed) {
+        return edit == Edit::Unchanged;
+    }
+    std::string content;
+    if (document.Save(content) < 0) {
+        return false;
+    }
+    if (!platform::replaceFile(path, content)) {
+        platform::debugOutput(std::string(caller) + "; cannot replace " + path +
+                              ", errno = " + std::to_string(errno));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void CIni::SetPathName(const char* pathName) {
@@ -161,41 +198,50 @@ bool CIni::WriteString(const char* section, const char* key, const char* value) 
     if (keyName.empty()) {
         return false;
     }
-    auto lock =
-        platform::NamedLock::acquire(platform::lockNameForFile(m_csPathName), kWriteLockTimeoutMs);
-    if (!lock) {
-        // A holder stuck this long is hung; waiting longer would hang us too.
-        // The replacement below is still atomic.
-        platform::debugOutput("CIni::WriteString(); proceeding without the lock of " +
-                              m_csPathName);
-    }
-    IniDocument document;
-    bool missing = false;
-    if (!load(m_csPathName, document, missing)) {
-        // Replacing a file we could not read would throw its content away.
-        platform::debugOutput("CIni::WriteString(); cannot read " + m_csPathName +
-                              ", errno = " + std::to_string(errno));
-        return false;
-    }
     std::string text = safeValue(value);
-    if (document.SetValue(sectionName.c_str(), keyName.c_str(), text.c_str()) < 0) {
-        return false;
-    }
-    std::string content;
-    if (document.Save(content) < 0) {
-        return false;
-    }
-    if (!platform::replaceFile(m_csPathName, content)) {
-        platform::debugOutput("CIni::WriteString(); cannot replace " + m_csPathName +
-                              ", errno = " + std::to_string(errno));
-        return false;
-    }
-    return true;
+    return rewriteFile(m_csPathName, "CIni::WriteString()", [&](IniDocument& document) {
+        return document.SetValue(sectionName.c_str(), keyName.c_str(), text.c_str()) < 0
+                   ? Edit::Failed
+                   : Edit::Changed;
+    });
 }
 
 bool CIni::WriteInt(const char* section, const char* key, int value, int base) {
     std::string text = formatIniInt(value, base);
     return WriteString(section, key, text.c_str());
+}
+
+std::vector<std::string> CIni::GetKeyNames(const char* section) const {
+    std::vector<std::string> names;
+    if (section == nullptr || m_csPathName.empty()) {
+        return names;
+    }
+    IniDocument document;
+    bool missing = false;
+    if (!load(m_csPathName, document, missing) || missing) {
+        return names;
+    }
+    IniDocument::TNamesDepend keys;
+    document.GetAllKeys(safeSectionName(section).c_str(), keys);
+    keys.sort(IniDocument::Entry::LoadOrder());
+    for (const IniDocument::Entry& key : keys) {
+        names.emplace_back(key.pItem);
+    }
+    return names;
+}
+
+bool CIni::DeleteSection(const char* section) {
+    if (section == nullptr || m_csPathName.empty()) {
+        return false;
+    }
+    std::string sectionName = safeSectionName(section);
+    return rewriteFile(m_csPathName, "CIni::DeleteSection()", [&](IniDocument& document) {
+        if (document.GetSection(sectionName.c_str()) == nullptr) {
+            return Edit::Unchanged;
+        }
+        document.Delete(sectionName.c_str(), nullptr);
+        return Edit::Changed;
+    });
 }
 
 std::string formatIniInt(int value, int base) {

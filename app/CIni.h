@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // One INI file, read and written with the rules of Windows profile files:
 // section and key names are case-insensitive, values are single lines whose
@@ -46,6 +47,13 @@ public:
     // Base 10 as "%d", 2 as binary digits, 8 as "%o", 16 as "%X"; the last
     // three of the value's 32-bit pattern. Other bases mean 10.
     bool WriteInt(const char* section, const char* key, int value, int base = 10);
+
+    // The section's key names in file order; empty when the file, section
+    // or name is missing.
+    std::vector<std::string> GetKeyNames(const char* section) const;
+    // Removes the section with all its keys. True when it is gone, also when
+    // it was never there; false when the file could not be read or replaced.
+    bool DeleteSection(const char* section);
 
 private:
     std::string m_csPathName;

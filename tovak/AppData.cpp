@@ -1,41 +1,12 @@
 #include "tovak/AppData.h"
 
+#include "app/CIni.h"
 #include "app/SettingsStore.h"
-#include "platform/DebugOutput.h"
-#include "platform/NamedLock.h"
-#include "platform/ReplaceFile.h"
 
-// Narrow strings in the system code page, as everywhere in the settings.
-#define SI_NO_CONVERSION
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 namespace tovak {
-
-namespace {
-
-// Writers of config.ini wait this long for each other, as the settings store does.
-constexpr int kWriteLockTimeoutMs = 2000;
-
-// Loads config.ini with the settings store's reading rules; a missing file
-// is an empty document. False when the file exists but cannot be read.
-bool loadSettings(CSimpleIniA& ini, const std::string& path) {
-    ini.SetUnicode(false);
-    ini.SetMultiKey(false);
-    ini.SetMultiLine(false);
-    ini.SetQuotes(false);
-    ini.SetSpaces(false);
-    std::string content;
-    if (!platform::readWholeFile(path, content)) {
-        return errno == ENOENT;
-    }
-    return ini.LoadData(content) >= 0;
-}
-
-} // namespace
 
 unsigned copyToBuffer(const std::string& value, char* buffer, unsigned size) {
     if (buffer != nullptr && size > 0) {
@@ -66,42 +37,16 @@ unsigned copyNameList(const std::vector<std::string>& names, char* buffer, unsig
 }
 
 std::vector<std::string> appDataKeyNames(const std::string& subsection) {
-    CSimpleIniA ini;
-    std::vector<std::string> names;
-    if (!loadSettings(ini, SettingsStore::settingsFilePath())) {
-        return names;
-    }
-    CSimpleIniA::TNamesDepend keys;
-    ini.GetAllKeys(SettingsStore::sectionName(subsection).c_str(), keys);
-    keys.sort(CSimpleIniA::Entry::LoadOrder());
-    for (const CSimpleIniA::Entry& key : keys) {
-        names.emplace_back(key.pItem);
-    }
-    return names;
+    const CIni ini(SettingsStore::settingsFilePath().c_str());
+    return ini.GetKeyNames(SettingsStore::sectionName(subsection).c_str());
 }
 
 bool deleteAppDataSection(const std::string& subsection) {
     if (subsection.empty()) {
-        return false;
+        return false; // the main section holds the program's own settings
     }
-    std::string path = SettingsStore::settingsFilePath();
-    // The same lock as the settings store's writers, so no write is lost
-    // between our read and our replacement of the file.
-    auto lock = platform::NamedLock::acquire(platform::lockNameForFile(path), kWriteLockTimeoutMs);
-    if (!lock) {
-        platform::debugOutput("DeleteIniAppDataSection: proceeding without the lock of " + path);
-    }
-    CSimpleIniA ini;
-    if (!loadSettings(ini, path)) {
-        return false; // replacing a file we could not read would lose it
-    }
-    std::string section = SettingsStore::sectionName(subsection);
-    if (ini.GetSection(section.c_str()) == nullptr) {
-        return true;
-    }
-    ini.Delete(section.c_str(), nullptr);
-    std::string content;
-    return ini.Save(content) >= 0 && platform::replaceFile(path, content);
+    CIni ini(SettingsStore::settingsFilePath().c_str());
+    return ini.DeleteSection(SettingsStore::sectionName(subsection).c_str());
 }
 
 } // namespace tovak

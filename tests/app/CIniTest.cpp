@@ -130,9 +130,29 @@ TEST_F(CIniTest, WriteKeepsEverythingElseInPlace) {
     EXPECT_EQ(platform::findFiles(m_folder.path(), "*tmp*").size(), 0u) << "no temporary left";
 }
 
+TEST_F(CIniTest, SectionsListAndLoseTheirKeysUnderTheSameNameMapping) {
+    const char* odd = " IP\\pack]x ";
+    ASSERT_TRUE(m_ini.WriteString(odd, "beta", "2"));
+    ASSERT_TRUE(m_ini.WriteString(odd, "alpha", "1"));
+    ASSERT_TRUE(m_ini.WriteString("Kept", "c", "3"));
+    EXPECT_EQ(m_ini.GetKeyNames(odd), (std::vector<std::string>{"beta", "alpha"}));
+    EXPECT_TRUE(m_ini.GetKeyNames("Absent").empty());
+    EXPECT_TRUE(m_ini.GetKeyNames(nullptr).empty());
+
+    ASSERT_TRUE(m_ini.DeleteSection(odd));
+    EXPECT_TRUE(m_ini.GetKeyNames(odd).empty());
+    EXPECT_EQ(m_folder.read("test.ini"), "[Kept]\nc=3\n");
+    const std::string before = m_folder.read("test.ini");
+    EXPECT_TRUE(m_ini.DeleteSection(odd)) << "a section that is not there is gone";
+    EXPECT_EQ(m_folder.read("test.ini"), before);
+    EXPECT_FALSE(m_ini.DeleteSection(nullptr));
+    EXPECT_FALSE(CIni().DeleteSection("Kept"));
+}
+
 TEST_F(CIniTest, FileThatCannotBeReadIsNeverReplaced) {
     ASSERT_EQ(mkdir(m_csPath.c_str(), 0755), 0);
     EXPECT_FALSE(m_ini.WriteString("S", "key", "value"));
+    EXPECT_FALSE(m_ini.DeleteSection("S"));
     EXPECT_TRUE(platform::folderExists(m_csPath));
     EXPECT_EQ(m_ini.GetString("S", "key", "d"), "d");
     EXPECT_EQ(platform::findFiles(m_folder.path(), "*").size(), 0u);

@@ -99,6 +99,14 @@ TEST_F(AppDataTest, DeletingASubsectionKeepsEverythingElse) {
     EXPECT_EQ(SettingsStore::GetString("IP", "askmelatercountdown", "gone"), "gone");
     EXPECT_EQ(SettingsStore::GetString("IP\\pack", "declined", ""), "1");
     EXPECT_EQ(SettingsStore::GetString("", "locID", ""), "USNY0996");
+
+    // Names the store maps before writing are found under the same mapping.
+    SettingsStore::SetString(" IP]pack ", "declined", "1");
+    auto names = exported<PFN_GetAppDataKeyNames>("GetAppDataKeyNames");
+    char buffer[16];
+    EXPECT_EQ(names(" IP]pack ", buffer, sizeof(buffer)), 10u);
+    ASSERT_TRUE(remove(" IP]pack "));
+    EXPECT_EQ(SettingsStore::GetString(" IP]pack ", "declined", "gone"), "gone");
 }
 
 } // namespace
