@@ -1,15 +1,14 @@
 #include "platform/NamedLock.h"
 
 #include "platform/Folders.h"
+#include "platform/PollPause.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -76,27 +75,16 @@ std::optional<NamedLock> NamedLock::acquire(const std::string& name, int timeout
     if (!fd) {
         return std::nullopt;
     }
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
-    auto pause = std::chrono::milliseconds(1);
+    PollPause pause(PollPause::Clock::now() +
+                    std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs));
     for (;;) {
         if (flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
             return NamedLock(std::move(fd));
         }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            break;
+        if ((errno != EWOULDBLOCK && errno != EINTR) || !pause.sleep()) {
+            return std::nullopt;
         }
-        auto now = Clock::now();
-        if (now >= deadline) {
-            break;
-        }
-        // Short sleeps at first so an uncontended hand-over is quick, then
-        // longer ones so a long wait does not spin.
-        auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
-        std::this_thread::sleep_for(std::min(pause, remaining + std::chrono::milliseconds(1)));
-        pause = std::min(pause * 2, std::chrono::milliseconds(10));
     }
-    return std::nullopt;
 }
 
 std::string lockNameForFile(const std::string& path) {
