@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 #include <string>
 #include <string_view>

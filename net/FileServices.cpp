@@ -1,9 +1,9 @@
 #include "net/FileServices.h"
 
 #include "net/HttpLimits.h"
-#include "net/UniqueFd.h"
 #include "platform/DebugOutput.h"
 #include "platform/NamedLock.h"
+#include "platform/UniqueFd.h"
 
 #include <cerrno>
 #include <cstring>

@@ -5,9 +5,9 @@
 #include "net/FileServices.h"
 #include "net/HttpLimits.h"
 #include "net/HttpTransfer.h"
-#include "net/UniqueFd.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
+#include "platform/UniqueFd.h"
 
 #include <cerrno>
 #include <cstdio>

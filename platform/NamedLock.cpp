@@ -1,15 +1,14 @@
 #include "platform/NamedLock.h"
 
 #include "platform/Folders.h"
+#include "platform/PollPause.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -72,55 +71,19 @@ std::optional<NamedLock> NamedLock::acquire(const std::string& name, int timeout
         return std::nullopt;
     }
     std::string path = folder + lockFileName(name) + ".lock";
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
+    UniqueFd fd(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd) {
         return std::nullopt;
     }
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
-    auto pause = std::chrono::milliseconds(1);
+    PollPause pause(PollPause::Clock::now() +
+                    std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs));
     for (;;) {
-        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            return NamedLock(fd);
+        if (flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+            return NamedLock(std::move(fd));
         }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            break;
+        if ((errno != EWOULDBLOCK && errno != EINTR) || !pause.sleep()) {
+            return std::nullopt;
         }
-        auto now = Clock::now();
-        if (now >= deadline) {
-            break;
-        }
-        // Short sleeps at first so an uncontended hand-over is quick, then
-        // longer ones so a long wait does not spin.
-        auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
-        std::this_thread::sleep_for(std::min(pause, remaining + std::chrono::milliseconds(1)));
-        pause = std::min(pause * 2, std::chrono::milliseconds(10));
-    }
-    close(fd);
-    return std::nullopt;
-}
-
-NamedLock::NamedLock(NamedLock&& other) noexcept : m_nFd(other.m_nFd) {
-    other.m_nFd = -1;
-}
-
-NamedLock& NamedLock::operator=(NamedLock&& other) noexcept {
-    if (this != &other) {
-        if (m_nFd >= 0) {
-            close(m_nFd);
-        }
-        m_nFd = other.m_nFd;
-        other.m_nFd = -1;
-    }
-    return *this;
-}
-
-NamedLock::~NamedLock() {
-    // Closing the only descriptor releases the lock. The file stays: removing
-    // it would let a waiter lock an unlinked file while a newcomer locks a
-    // fresh one.
-    if (m_nFd >= 0) {
-        close(m_nFd);
     }
 }
 

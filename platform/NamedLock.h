@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UniqueFd.h"
+
 #include <optional>
 #include <string>
 
@@ -14,15 +16,18 @@ public:
     // or the lock file cannot be opened.
     static std::optional<NamedLock> acquire(const std::string& name, int timeoutMs);
 
-    NamedLock(NamedLock&& other) noexcept;
-    NamedLock& operator=(NamedLock&& other) noexcept;
+    NamedLock(NamedLock&& other) noexcept = default;
+    NamedLock& operator=(NamedLock&& other) noexcept = default;
     NamedLock(const NamedLock&) = delete;
     NamedLock& operator=(const NamedLock&) = delete;
-    ~NamedLock();
+    ~NamedLock() = default;
 
 private:
-    explicit NamedLock(int fd) : m_nFd(fd) {}
-    int m_nFd = -1;
+    explicit NamedLock(UniqueFd fd) : m_fd(std::move(fd)) {}
+    // Closing the only descriptor releases the lock. The file stays: removing
+    // it would let a waiter lock an unlinked file while a newcomer locks a
+    // fresh one.
+    UniqueFd m_fd;
 };
 
 // The lock name used for a file: its path with every character that cannot

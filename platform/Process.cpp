@@ -1,11 +1,11 @@
 #include "platform/Process.h"
 
+#include "platform/PollPause.h"
+
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 
 extern char** environ;
 
@@ -87,9 +87,7 @@ int Process::wait(int timeoutMs) {
         m_nPid = -1;
         return result > 0 ? exitCodeOf(status) : -1;
     }
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    auto pause = std::chrono::milliseconds(1);
+    PollPause pause(PollPause::Clock::now() + std::chrono::milliseconds(timeoutMs));
     for (;;) {
         pid_t result = waitpid(m_nPid, &status, WNOHANG);
         if (result == m_nPid) {
@@ -101,13 +99,9 @@ int Process::wait(int timeoutMs) {
             m_nPid = -1;
             return -1;
         }
-        auto now = Clock::now();
-        if (now >= deadline) {
+        if (!pause.sleep()) {
             return -1;
         }
-        auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
-        std::this_thread::sleep_for(std::min(pause, remaining + std::chrono::milliseconds(1)));
-        pause = std::min(pause * 2, std::chrono::milliseconds(10));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ReplaceFile.h"
 
+#include "platform/UniqueFd.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -10,26 +12,6 @@
 namespace platform {
 
 namespace {
-
-// Owner of a file descriptor.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_nFd(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() { reset(); }
-
-    int get() const { return m_nFd; }
-    // Closes now and reports whether the close succeeded.
-    bool reset() {
-        int fd = m_nFd;
-        m_nFd = -1;
-        return fd < 0 || close(fd) == 0;
-    }
-
-private:
-    int m_nFd;
-};
 
 bool writeAll(int fd, std::string_view content) {
     while (!content.empty()) {
@@ -59,7 +41,7 @@ std::string resolvedTarget(const std::string& path) {
 void syncFolderOf(const std::string& path) {
     size_t slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    FileDescriptor directory(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd directory(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() >= 0) {
         fsync(directory.get());
     }
@@ -82,7 +64,7 @@ bool replaceFile(const std::string& path, std::string_view content) {
     }
 
     std::string temporary = target + ".tmp-XXXXXX";
-    FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
+    UniqueFd file(mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0) {
         return false;
     }
@@ -102,7 +84,7 @@ bool replaceFile(const std::string& path, std::string_view content) {
 
 bool readWholeFile(const std::string& path, std::string& content) {
     content.clear();
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) {
         return false;
     }

@@ -110,11 +110,10 @@ bool Gazetteer::load(const std::string& path, std::string& error) {
         const std::string key = normalise(place.city);
         auto& city = cities[{key, place.stateCode}];
         const std::string id = locationIdForZip(place.zip);
-        if (city.zipCount == 0 || id < city.locationId) {
-            city.locationId = id;
-        }
         if (city.zipCount == 0) {
             city = GazetteerCity{place.city, place.stateCode, place.stateName, id, key, 0};
+        } else if (id < city.locationId) {
+            city.locationId = id;
         }
         ++city.zipCount;
     }

@@ -7,19 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace {
-
-std::string trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
-} // namespace
-
 bool IniFile::load(const std::string& path, std::string& error) {
     std::ifstream in(path);
     if (!in) {
@@ -33,7 +20,7 @@ bool IniFile::load(const std::string& path, std::string& error) {
     int lineNumber = 0;
     while (std::getline(in, line)) {
         ++lineNumber;
-        const std::string text = trim(line);
+        const std::string text = trimmed(line);
         if (text.empty() || text[0] == ';' || text[0] == '#') {
             continue;
         }
@@ -42,7 +29,7 @@ bool IniFile::load(const std::string& path, std::string& error) {
                 error = path + ":" + std::to_string(lineNumber) + ": malformed section header";
                 return false;
             }
-            section = trim(text.substr(1, text.size() - 2));
+            section = trimmed(text.substr(1, text.size() - 2));
             if (!hasSection(section)) {
                 m_sections.push_back(section);
             }
@@ -54,8 +41,8 @@ bool IniFile::load(const std::string& path, std::string& error) {
             error = path + ":" + std::to_string(lineNumber) + ": expected key = value";
             return false;
         }
-        m_values[lowerCase(section)][lowerCase(trim(text.substr(0, equals)))] =
-            trim(text.substr(equals + 1));
+        m_values[lowerCase(section)][lowerCase(trimmed(text.substr(0, equals)))] =
+            trimmed(text.substr(equals + 1));
     }
     return true;
 }

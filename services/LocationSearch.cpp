@@ -1,19 +1,12 @@
 #include "services/LocationSearch.h"
 
+#include "services/TextCase.h"
 #include "services/XmlText.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
-
-std::string trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 bool allDigits(const std::string& text) {
     return !text.empty() &&
@@ -43,7 +36,7 @@ std::string displayName(const std::string& city, const std::string& stateCode) {
 bool LocationSearch::search(const std::string& where, std::vector<SearchMatch>& matches,
                             std::string& errorType, std::string& errorText) const {
     matches.clear();
-    const std::string text = trim(where);
+    const std::string text = trimmed(where);
     if (text.empty()) {
         errorType = "empty";
         errorText = "Please enter a city name or a ZIP code.";
@@ -74,10 +67,10 @@ bool LocationSearch::search(const std::string& where, std::vector<SearchMatch>& 
         return true;
     }
     const auto comma = text.find(',');
-    std::string city = comma == std::string::npos ? text : trim(text.substr(0, comma));
+    std::string city = comma == std::string::npos ? text : trimmed(text.substr(0, comma));
     std::string state;
     if (comma != std::string::npos) {
-        const std::string qualifier = trim(text.substr(comma + 1));
+        const std::string qualifier = trimmed(text.substr(comma + 1));
         state = m_gazetteer.stateCode(qualifier);
         if (state.empty() || city.empty()) {
             return true; // no such state: nothing matches

@@ -11,3 +11,12 @@ inline std::string lowerCase(std::string text) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
+
+// The text without the blanks, tabs and line ends around it.
+inline std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}

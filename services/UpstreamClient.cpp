@@ -10,6 +10,12 @@ UpstreamClient::UpstreamClient(std::string baseUrl, std::string userAgent, int t
     while (!m_csBaseUrl.empty() && m_csBaseUrl.back() == '/') {
         m_csBaseUrl.pop_back();
     }
+    // The base may carry a path prefix (a proxy, or a test's fake upstream).
+    const auto scheme = m_csBaseUrl.find("://");
+    const auto slash =
+        scheme == std::string::npos ? std::string::npos : m_csBaseUrl.find('/', scheme + 3);
+    m_csHost = slash == std::string::npos ? m_csBaseUrl : m_csBaseUrl.substr(0, slash);
+    m_csPrefix = slash == std::string::npos ? "" : m_csBaseUrl.substr(slash);
 }
 
 std::string UpstreamClient::pathOf(const std::string& url) {
@@ -24,15 +30,7 @@ std::string UpstreamClient::pathOf(const std::string& url) {
 bool UpstreamClient::get(const std::string& pathAndQuery, std::string& body,
                          std::string& error) const {
     body.clear();
-    // The base may carry a path prefix (a proxy, or a test's fake upstream).
-    const auto scheme = m_csBaseUrl.find("://");
-    const auto slash =
-        scheme == std::string::npos ? std::string::npos : m_csBaseUrl.find('/', scheme + 3);
-    const std::string host =
-        slash == std::string::npos ? m_csBaseUrl : m_csBaseUrl.substr(0, slash);
-    const std::string prefix = slash == std::string::npos ? "" : m_csBaseUrl.substr(slash);
-
-    httplib::Client client(host);
+    httplib::Client client(m_csHost);
     if (!client.is_valid()) {
         error = "invalid upstream address " + m_csBaseUrl;
         return false;
@@ -50,18 +48,19 @@ bool UpstreamClient::get(const std::string& pathAndQuery, std::string& body,
         std::chrono::steady_clock::now() + std::chrono::milliseconds(2 * m_nTimeoutMs);
     bool tooLarge = false;
     bool tooSlow = false;
-    auto result = client.Get(prefix + pathAndQuery, headers, [&](const char* data, size_t length) {
-        if (body.size() + length > m_nMaxBytes) {
-            tooLarge = true;
-            return false;
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
-            tooSlow = true;
-            return false;
-        }
-        body.append(data, length);
-        return true;
-    });
+    auto result =
+        client.Get(m_csPrefix + pathAndQuery, headers, [&](const char* data, size_t length) {
+            if (body.size() + length > m_nMaxBytes) {
+                tooLarge = true;
+                return false;
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                tooSlow = true;
+                return false;
+            }
+            body.append(data, length);
+            return true;
+        });
     if (tooLarge) {
         error = "upstream answer larger than " + std::to_string(m_nMaxBytes) + " bytes";
         return false;

@@ -21,6 +21,8 @@ public:
 
 private:
     std::string m_csBaseUrl;
+    std::string m_csHost;   // scheme, host and port of the base
+    std::string m_csPrefix; // the base's path, empty or starting with '/'
     std::string m_csUserAgent;
     int m_nTimeoutMs;
     std::size_t m_nMaxBytes;

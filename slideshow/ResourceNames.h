@@ -11,6 +11,17 @@ std::string thumbnailResourceName(int nGroup, int nImage);
 // Condition icon for a sky code from 0 to 48: identifier 5000 + code.
 std::string iconResourceName(int nSkyCode);
 
+// File name of a version-5 pack's PNG condition icon, below its icon path:
+// "00.png" to "47.png" by sky code, "na.png" for every other code.
+inline std::string iconFileName(int nSkyCode) {
+    if (nSkyCode < 0 || nSkyCode > 47) {
+        return "na.png";
+    }
+    return std::string{static_cast<char>('0' + nSkyCode / 10),
+                       static_cast<char>('0' + nSkyCode % 10)} +
+           ".png";
+}
+
 inline constexpr const char* kPanelResourceName = "#5099";
 inline constexpr const char* kNotAvailableIconName = "#5098";
 inline constexpr const char* kJpegResourceType = "JPEG";

@@ -7,6 +7,7 @@
 // nimbora-screensaver beside this tool, else the one in PATH) and ends when
 // the window is closed, the program ends, N seconds have passed or the tool
 // is told to stop; the preview ends with its window.
+#include "platform/Folders.h"
 #include "platform/Process.h"
 
 #include <X11/Xlib.h>
@@ -41,14 +42,8 @@ struct Options {
 };
 
 std::string besideThisTool(const std::string& csName) {
-    std::vector<char> buffer(4096);
-    const ssize_t nLength = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (nLength <= 0) {
-        return csName;
-    }
-    std::string csPath(buffer.data(), static_cast<std::size_t>(nLength));
-    csPath.erase(csPath.find_last_of('/') + 1);
-    for (const std::string& csCandidate : {csPath + csName, csPath + "../app/" + csName}) {
+    const std::string csFolder = platform::executableFolder();
+    for (const std::string& csCandidate : {csFolder + csName, csFolder + "../app/" + csName}) {
         if (access(csCandidate.c_str(), X_OK) == 0) {
             return csCandidate;
         }

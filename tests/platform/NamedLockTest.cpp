@@ -52,6 +52,14 @@ TEST_F(NamedLockTest, SecondHolderInProcessWaitsForTheFirst) {
         << "the moved-to lock still holds it";
     { platform::NamedLock released = std::move(moved); }
     EXPECT_TRUE(platform::NamedLock::acquire("Global\\settings", 20));
+
+    auto kept = platform::NamedLock::acquire("kept", 20);
+    auto other = platform::NamedLock::acquire("replaced", 20);
+    ASSERT_TRUE(kept && other);
+    *other = std::move(*kept);
+    EXPECT_TRUE(platform::NamedLock::acquire("replaced", 20))
+        << "assigning over a lock releases the one it held at once";
+    EXPECT_FALSE(platform::NamedLock::acquire("kept", 20));
 }
 
 TEST_F(NamedLockTest, OtherProcessGivesUpAfterTheBoundAndGetsItOnceTheHolderDies) {

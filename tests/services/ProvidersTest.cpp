@@ -162,6 +162,13 @@ TEST(UpstreamClientTest, StaysOnItsBaseAndCapsTheAnswer) {
     EXPECT_FALSE(client.get("/big", body, error));
     EXPECT_NE(error.find("larger"), std::string::npos);
     EXPECT_FALSE(client.get("/missing", body, error));
+
+    upstream.answer("/proxy/small", "ok");
+    UpstreamClient prefixed(upstream.base() + "/proxy/", "test", 2000, 1000);
+    EXPECT_TRUE(prefixed.get("/small", body, error)) << error;
+    EXPECT_EQ(body, "ok");
+    EXPECT_EQ(upstream.requests().back(), "/proxy/small") << "the base's path comes first";
+
     UpstreamClient nowhere("http://127.0.0.1:1", "test", 500, 1000);
     EXPECT_FALSE(nowhere.get("/", body, error));
 }

@@ -135,4 +135,20 @@ TEST(GazetteerTest, SkipsMalformedLinesAndRejectsAFileWithoutPlaces) {
     EXPECT_NE(error.find("missing.txt"), std::string::npos);
 }
 
+TEST(GazetteerTest, ACityTakesItsLowestZipWhereverItStandsInTheFile) {
+    testing_support::TempFolder folder;
+    folder.write("order.txt",
+                 "US\t65810\tSpringfield\tMissouri\tMO\tGreene\t077\t\t\t37.1\t-93.3\t4\n"
+                 "US\t65802\tSpringfield\tMissouri\tMO\tGreene\t077\t\t\t37.2\t-93.3\t4\n"
+                 "US\t65806\tSpringfield\tMissouri\tMO\tGreene\t077\t\t\t37.2\t-93.3\t4\n");
+    Gazetteer gazetteer;
+    std::string error;
+    ASSERT_TRUE(gazetteer.load(folder.file("order.txt"), error)) << error;
+    const auto cities = gazetteer.findCities("springfield", false);
+    ASSERT_EQ(cities.size(), 1u);
+    EXPECT_EQ(cities[0]->locationId, "US65802");
+    EXPECT_EQ(cities[0]->zipCount, 3);
+    EXPECT_EQ(cities[0]->name, "Springfield");
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "imaging/JpegEncoder.h"
 #include "slideshow/ManifestValues.h"
+#include "slideshow/ResourceNames.h"
 #include "tools/PackWriter.h"
 #include "tools/samplegen/IconPainter.h"
 
@@ -114,9 +115,7 @@ bool writePngIcons(const PackDesign& design, const std::string& csInstallFolder,
     const std::string csFolder = csInstallFolder + design.csIconPath;
     mkdir(csFolder.c_str(), 0755);
     for (int nCode = 0; nCode <= 48; ++nCode) {
-        char szName[16];
-        std::snprintf(szName, sizeof szName, "%02d.png", nCode);
-        const std::string csPath = csFolder + (nCode == 48 ? std::string("na.png") : szName);
+        const std::string csPath = csFolder + iconFileName(nCode);
         const DrawingSurface icon = paintIcon(iconForSkyCode(nCode), 80, true, 0);
         if (cairo_surface_write_to_png(icon.get(), csPath.c_str()) != CAIRO_STATUS_SUCCESS) {
             csError = "cannot write " + csPath;

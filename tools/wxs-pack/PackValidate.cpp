@@ -5,7 +5,6 @@
 #include "slideshow/ResourceNames.h"
 #include "tools/wxs-pack/PackInspection.h"
 
-#include <cstdio>
 #include <ostream>
 
 namespace {
@@ -114,9 +113,7 @@ void checkPanel(const ImageDLLInterface& pack, const std::string& csInstallFolde
     }
     const std::string csIcons = csInstallFolder + pack.getIconPath();
     for (int nCode = 0; nCode <= 48; ++nCode) {
-        char szFile[16];
-        std::snprintf(szFile, sizeof szFile, "%02d.png", nCode);
-        const std::string csPath = csIcons + (nCode == 48 ? std::string("na.png") : szFile);
+        const std::string csPath = csIcons + iconFileName(nCode);
         if (!platform::fileExists(csPath)) {
             check.error("icon file " + csPath + " is missing");
         }

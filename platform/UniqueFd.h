@@ -3,13 +3,17 @@
 #include <unistd.h>
 #include <utility>
 
-// Move-only owner of a file descriptor.
+// Move-only owner of a file descriptor. Assigning closes the descriptor held
+// before at once, so an owner of a lock file releases its lock right there.
 class UniqueFd {
 public:
     explicit UniqueFd(int fd = -1) : m_nFd(fd) {}
     UniqueFd(UniqueFd&& other) noexcept : m_nFd(std::exchange(other.m_nFd, -1)) {}
     UniqueFd& operator=(UniqueFd&& other) noexcept {
-        std::swap(m_nFd, other.m_nFd);
+        if (this != &other) {
+            reset();
+            m_nFd = std::exchange(other.m_nFd, -1);
+        }
         return *this;
     }
     UniqueFd(const UniqueFd&) = delete;
