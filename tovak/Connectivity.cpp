@@ -1,7 +1,7 @@
 #include "tovak/Connectivity.h"
 
 #include "app/ServiceAddresses.h"
-#include "net/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 #include <cctype>
 #include <cerrno>

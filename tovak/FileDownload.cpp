@@ -1,7 +1,7 @@
 #include "tovak/FileDownload.h"
 
-#include "net/UniqueFd.h"
 #include "platform/Folders.h"
+#include "platform/UniqueFd.h"
 #include "tovak/HttpFetch.h"
 
 #include <cerrno>

@@ -1,8 +1,8 @@
 #include "tovak/LogFile.h"
 
 #include "app/SettingsStore.h"
-#include "net/UniqueFd.h"
 #include "platform/Folders.h"
+#include "platform/UniqueFd.h"
 #include "tovak/TovakSettings.h"
 
 #include <cerrno>
