@@ -24,6 +24,11 @@ SaverWindow* PreviewModeHost::createFullScreen(const DrawingWindowSettings& sett
     return m_pOtherModes->createFullScreen(settings);
 }
 
+SaverWindow* PreviewModeHost::createDaemonShow(unsigned long windowId,
+                                               const DrawingWindowSettings& settings) {
+    return m_pOtherModes->createDaemonShow(windowId, settings);
+}
+
 bool PreviewModeHost::runSettingsDialog(ConfigurationValues& values) {
     return m_pOtherModes->runSettingsDialog(values);
 }

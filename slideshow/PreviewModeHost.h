@@ -14,6 +14,8 @@ public:
     bool createPreview(unsigned long parentWindowId,
                        const DrawingWindowSettings& settings) override;
     SaverWindow* createFullScreen(const DrawingWindowSettings& settings) override;
+    SaverWindow* createDaemonShow(unsigned long windowId,
+                                  const DrawingWindowSettings& settings) override;
     bool runSettingsDialog(ConfigurationValues& values) override;
 
 private:
