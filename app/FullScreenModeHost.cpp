@@ -29,14 +29,6 @@ void makeMainWindow(wxWindow& window) {
 
 } // namespace
 
-FullScreenModeHost::FullScreenModeHost(std::unique_ptr<SaverModeHost> pOtherModes)
-    : m_pOtherModes(std::move(pOtherModes)) {}
-
-bool FullScreenModeHost::createPreview(unsigned long parentWindowId,
-                                       const DrawingWindowSettings& settings) {
-    return m_pOtherModes->createPreview(parentWindowId, settings);
-}
-
 SaverWindow* FullScreenModeHost::createFullScreen(const DrawingWindowSettings& settings) {
     auto* pWnd = new CSaverWnd(false, CSaverWnd::Host::FullScreen);
     applyShowSettings(*pWnd, settings);
@@ -61,8 +53,4 @@ SaverWindow* FullScreenModeHost::createDaemonShow(unsigned long windowId,
     makeMainWindow(*pWnd);
     pWnd->setPreview(false);
     return pWnd;
-}
-
-bool FullScreenModeHost::runSettingsDialog(ConfigurationValues& values) {
-    return m_pOtherModes->runSettingsDialog(values);
 }

@@ -46,6 +46,32 @@ public:
     virtual bool runSettingsDialog(ConfigurationValues& values) = 0;
 };
 
+// A host that makes some of the windows itself and passes the others on to
+// the host it was given; each window host overrides only its own.
+class ForwardingModeHost : public SaverModeHost {
+public:
+    explicit ForwardingModeHost(std::unique_ptr<SaverModeHost> pOtherModes)
+        : m_pOtherModes(std::move(pOtherModes)) {}
+
+    bool createPreview(unsigned long parentWindowId,
+                       const DrawingWindowSettings& settings) override {
+        return m_pOtherModes->createPreview(parentWindowId, settings);
+    }
+    SaverWindow* createFullScreen(const DrawingWindowSettings& settings) override {
+        return m_pOtherModes->createFullScreen(settings);
+    }
+    SaverWindow* createDaemonShow(unsigned long windowId,
+                                  const DrawingWindowSettings& settings) override {
+        return m_pOtherModes->createDaemonShow(windowId, settings);
+    }
+    bool runSettingsDialog(ConfigurationValues& values) override {
+        return m_pOtherModes->runSettingsDialog(values);
+    }
+
+private:
+    std::unique_ptr<SaverModeHost> m_pOtherModes;
+};
+
 // The configuration document, the pack catalogue and the promotion of a new pack.
 class PackCatalogueHost {
 public:
