@@ -11,13 +11,13 @@ int ignoreError(Display*, XErrorEvent*) {
     return 0;
 }
 
-bool isShow(Display* pDisplay, Window window, Atom marker) {
+bool hasProperty(Display* pDisplay, Window window, Atom property) {
     Atom type = None;
     int nFormat = 0;
     unsigned long nItems = 0;
     unsigned long nAfter = 0;
     unsigned char* pData = nullptr;
-    const int status = XGetWindowProperty(pDisplay, window, marker, 0, 1, False, AnyPropertyType,
+    const int status = XGetWindowProperty(pDisplay, window, property, 0, 1, False, AnyPropertyType,
                                           &type, &nFormat, &nItems, &nAfter, &pData);
     if (pData != nullptr) {
         XFree(pData);
@@ -28,7 +28,7 @@ bool isShow(Display* pDisplay, Window window, Atom marker) {
 // Every window below root, depth first; shows sit at any depth (a saver
 // daemon's window may hold one, a window manager frames the others).
 void collectShows(Display* pDisplay, Window window, Atom marker, std::vector<Window>& shows) {
-    if (isShow(pDisplay, window, marker)) {
+    if (hasProperty(pDisplay, window, marker)) {
         shows.push_back(window);
     }
     Window root = None;
@@ -49,18 +49,33 @@ void collectShows(Display* pDisplay, Window window, Atom marker, std::vector<Win
 
 } // namespace
 
-int broadcastWeatherUpdate(_XDisplay* pDisplay) {
-    const Atom message = XInternAtom(pDisplay, kWeatherUpdateMessageName, False);
+bool windowHasProperty(_XDisplay* pDisplay, unsigned long window, const char* pProperty) {
+    return hasProperty(pDisplay, window, XInternAtom(pDisplay, pProperty, False));
+}
+
+std::vector<unsigned long> findShowWindows(_XDisplay* pDisplay) {
     const Atom marker = XInternAtom(pDisplay, kShowWindowProperty, False);
-    if (message == None || marker == None) {
-        return -1;
+    std::vector<Window> shows;
+    if (marker == None) {
+        return shows;
     }
     XSync(pDisplay, False);
     const auto previous = XSetErrorHandler(ignoreError);
-    std::vector<Window> shows;
     for (int nScreen = 0; nScreen < ScreenCount(pDisplay); ++nScreen) {
         collectShows(pDisplay, RootWindow(pDisplay, nScreen), marker, shows);
     }
+    XSync(pDisplay, False);
+    XSetErrorHandler(previous);
+    return shows;
+}
+
+int broadcastWeatherUpdate(_XDisplay* pDisplay) {
+    const Atom message = XInternAtom(pDisplay, kWeatherUpdateMessageName, False);
+    if (message == None) {
+        return -1;
+    }
+    const std::vector<Window> shows = findShowWindows(pDisplay);
+    const auto previous = XSetErrorHandler(ignoreError);
     for (const Window show : shows) {
         XEvent event{};
         event.xclient.type = ClientMessage;

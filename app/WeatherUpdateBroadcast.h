@@ -10,7 +10,15 @@ inline constexpr const char* kWeatherUpdateMessageName = "Wx_Weather_Update_Msg"
 // without disturbing other programs' windows.
 inline constexpr const char* kShowWindowProperty = "_NIMBORA_SCREENSAVER_SHOW";
 
+#include <vector>
+
 struct _XDisplay;
+
+// Whether the window carries the property named, whatever its value.
+bool windowHasProperty(_XDisplay* pDisplay, unsigned long window, const char* pProperty);
+
+// Every window marked as a show, on every screen of the display.
+std::vector<unsigned long> findShowWindows(_XDisplay* pDisplay);
 
 // Sends the message to every marked window on every screen of the display,
 // the way a broadcast reaches every top-level window. The number of shows

@@ -1,6 +1,6 @@
 #include "PrivateDisplay.h"
 
-#include "platform/PollPause.h"
+#include "app/WeatherUpdateBroadcast.h"
 #include "platform/Process.h"
 
 #include <X11/Xatom.h>
@@ -82,41 +82,6 @@ std::string startServer(std::vector<std::string> argv, const std::string& csLog,
 
 Atom atom(Display* pDisplay, const char* pName) {
     return XInternAtom(pDisplay, pName, False);
-}
-
-bool hasProperty(Display* pDisplay, Window window, Atom property) {
-    Atom type = None;
-    int nFormat = 0;
-    unsigned long nItems = 0;
-    unsigned long nAfter = 0;
-    unsigned char* pData = nullptr;
-    const int status = XGetWindowProperty(pDisplay, window, property, 0, 1, False, AnyPropertyType,
-                                          &type, &nFormat, &nItems, &nAfter, &pData);
-    if (pData != nullptr) {
-        XFree(pData);
-    }
-    return status == Success && type != None;
-}
-
-Window findMarked(Display* pDisplay, Window window, Atom marker) {
-    if (hasProperty(pDisplay, window, marker)) {
-        return window;
-    }
-    Window root = None;
-    Window parent = None;
-    Window* pChildren = nullptr;
-    unsigned int nChildren = 0;
-    if (XQueryTree(pDisplay, window, &root, &parent, &pChildren, &nChildren) == 0) {
-        return None;
-    }
-    Window found = None;
-    for (unsigned int i = 0; i < nChildren && found == None; ++i) {
-        found = findMarked(pDisplay, pChildren[i], marker);
-    }
-    if (pChildren != nullptr) {
-        XFree(pChildren);
-    }
-    return found;
 }
 
 int ignoreErrors(Display*, XErrorEvent*) {
@@ -291,8 +256,10 @@ PrivateDisplay::~PrivateDisplay() {
 
 bool PrivateDisplay::startWindowManager() {
     m_windowManager = startProgram({"openbox", "--sm-disable"}, m_folder.file("wm.log"));
-    const Atom check = atom(m_pDisplay, "_NET_SUPPORTING_WM_CHECK");
-    return waitUntil([&] { return hasProperty(m_pDisplay, DefaultRootWindow(m_pDisplay), check); });
+    return waitUntil([&] {
+        return windowHasProperty(m_pDisplay, DefaultRootWindow(m_pDisplay),
+                                 "_NET_SUPPORTING_WM_CHECK");
+    });
 }
 
 // The root's size now: RandR may have changed it since the connection
@@ -332,8 +299,8 @@ DrawingSurface PrivateDisplay::screenshot() const {
 }
 
 unsigned long PrivateDisplay::findShowWindow() const {
-    return findMarked(m_pDisplay, DefaultRootWindow(m_pDisplay),
-                      atom(m_pDisplay, "_NIMBORA_SCREENSAVER_SHOW"));
+    const std::vector<unsigned long> shows = findShowWindows(m_pDisplay);
+    return shows.empty() ? 0 : shows.front();
 }
 
 Rect PrivateDisplay::windowRect(unsigned long window) const {
