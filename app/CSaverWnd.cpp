@@ -64,6 +64,9 @@ bool CSaverWnd::createTopLevel(long exStyle, long style, const Rect& rect, wxWin
                            wxSize(rect.width(), rect.height()),
                            wxBORDER_NONE | wxSTAY_ON_TOP | wxFRAME_NO_TASKBAR);
     m_pFrame->SetCursor(wxCursor(wxCURSOR_BLANK));
+    // Until the first photo fades in, the window shows black rather than
+    // the toolkit theme's light grey.
+    m_pFrame->SetBackgroundColour(*wxBLACK);
     // Where a window manager runs it makes the window full screen and keeps
     // it on top; where none runs, the geometry above covers the monitor.
     requestFullScreenAbove(m_pFrame->GetHandle());

@@ -6,9 +6,9 @@
 // On $DISPLAY, watches a small square at the middle of the screen, starts
 // the program, and prints when the square first changed (first_change_ms)
 // and when it had then stopped changing for N ms (settled_ms, the end of a
-// fade), both from the program's start. Then ends the program (SIGTERM)
-// and prints how long that took (end_ms). Exit status 1 when nothing
-// changed within the bound.
+// fade), both from the program's start, with the middle's colour at each.
+// Then ends the program (SIGTERM) and prints how long that took (end_ms). Exit status 1 when
+// nothing changed within the bound.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <chrono>
@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
     const Clock::time_point deadline = start + std::chrono::seconds(nBoundS);
     double firstChange = -1;
     double lastChange = -1;
+    unsigned long firstColour = 0;
     std::vector<unsigned long> previous = before;
     while (Clock::now() < deadline) {
         const std::vector<unsigned long> now = square(pDisplay.get());
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
             lastChange = msSince(start);
             if (firstChange < 0) {
                 firstChange = lastChange;
+                firstColour = now.empty() ? 0 : now[now.size() / 2];
             }
             previous = now;
         } else if (firstChange >= 0 && msSince(start) - lastChange >= nSettleMs) {
@@ -111,7 +113,9 @@ int main(int argc, char** argv) {
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
-    std::printf("first_change_ms=%.0f settled_ms=%.0f end_ms=%.0f\n", firstChange, lastChange,
-                msSince(asked));
+    std::printf("first_change_ms=%.0f settled_ms=%.0f end_ms=%.0f first_colour=%06lx "
+                "settled_colour=%06lx\n",
+                firstChange, lastChange, msSince(asked), firstColour & 0xFFFFFF,
+                previous.empty() ? 0UL : previous[previous.size() / 2] & 0xFFFFFF);
     return firstChange < 0 ? 1 : 0;
 }

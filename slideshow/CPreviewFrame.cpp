@@ -65,6 +65,9 @@ bool CPreviewFrame::embedWindow(unsigned long parentWindowId, CDrawWnd* pDrawWnd
     }
     m_nParentWindowId = parentWindowId;
     m_parentSize = wxSize(nWidth, nHeight);
+    // A show that fades its first photo in starts from black, not from the
+    // toolkit theme's light grey.
+    SetBackgroundColour(*wxBLACK);
 
     m_pDrawWnd = pDrawWnd;
     if (!m_pDrawWnd->Create(0, 0, Rect{0, 0, nWidth, nHeight}, this, 0)) {
