@@ -15,7 +15,8 @@ wxIMPLEMENT_APP_NO_MAIN(CSaverApp);
 namespace {
 
 // How long the pings posted last may take to go out once the program is done;
-// a saver daemon that ends the show waits for it at most a second.
+// after SIGTERM (a saver daemon ending the show) much less, so that the
+// program is gone within a second.
 constexpr std::chrono::milliseconds kPingsAtExitBound{2000};
 constexpr std::chrono::milliseconds kPingsAtSignalBound{300};
 
