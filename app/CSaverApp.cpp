@@ -3,10 +3,14 @@
 #include "app/PendingMessageBoxes.h"
 #include "platform/MessageBox.h"
 
+#include <atomic>
+#include <csignal>
 #include <wx/msgdlg.h>
 #include <wx/timer.h>
 
 namespace {
+
+std::atomic<bool> g_bEndedBySignal{false};
 
 std::vector<std::string>& commandLine() {
     static std::vector<std::string> arguments;
@@ -59,6 +63,10 @@ void CSaverApp::installMessageBoxes() {
 bool CSaverApp::OnInit() {
     installMessageBoxes();
     m_bKeepRunning = InitInstance();
+    if (m_bKeepRunning) {
+        SetSignalHandler(SIGTERM, &CSaverApp::endOnSignal);
+        SetSignalHandler(SIGINT, &CSaverApp::endOnSignal);
+    }
     // OnInit must succeed even when the program is to end, so that it ends
     // through OnExit with the default exit code rather than as a failure.
     return true;
@@ -84,8 +92,23 @@ bool CSaverApp::InitInstance() {
 }
 
 int CSaverApp::ExitInstance() {
-    m_pStartup->ExitInstance();
+    if (!endedBySignal()) {
+        m_pStartup->ExitInstance();
+    }
     return 0;
+}
+
+bool CSaverApp::endedBySignal() {
+    return g_bEndedBySignal;
+}
+
+void CSaverApp::endOnSignal(int) {
+    // Called from the event loop, not from the signal handler itself.
+    g_bEndedBySignal = true;
+    if (wxWindow* pTop = wxTheApp->GetTopWindow()) {
+        pTop->Hide();
+    }
+    wxTheApp->ExitMainLoop();
 }
 
 void CSaverApp::refreshSaverWeather() {

@@ -29,11 +29,17 @@ public:
     void refreshSaverWeather();
     void checkTrackingTime(bool atStartUp);
 
+    // True once SIGTERM or SIGINT ended the program.
+    static bool endedBySignal();
+
     SaverStartup& startup() { return *m_pStartup; }
     SaverHosts& hosts() { return m_hosts; }
 
 private:
     void installMessageBoxes();
+    // Saver daemons and session tools end a show with SIGTERM (or SIGINT);
+    // the show then ends at once, without a dialog.
+    static void endOnSignal(int nSignal);
 
     SaverHosts m_hosts;
     std::unique_ptr<HourlyWxTimer> m_pHourlyTimer;

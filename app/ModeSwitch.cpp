@@ -1,5 +1,7 @@
 #include "app/ModeSwitch.h"
 
+#include "app/DaemonSwitch.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -36,7 +38,7 @@ RunMode chooseRunMode(const std::vector<std::string>& arguments) {
     if (matchModeSwitch(token, 's', false)) {
         return RunMode::FullScreen;
     }
-    return RunMode::None;
+    return isDaemonSwitch(arguments[1]) ? RunMode::SaverDaemon : RunMode::None;
 }
 
 bool parsePreviewWindowId(const std::vector<std::string>& arguments, unsigned long& windowId) {

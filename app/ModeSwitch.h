@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-// The four ways the program can run, chosen from the command line.
-enum class RunMode { Configure, Preview, FullScreen, None };
+// The ways the program can run, chosen from the command line: the four of
+// the Windows convention, and the show inside a Linux saver daemon's window.
+enum class RunMode { Configure, Preview, FullScreen, SaverDaemon, None };
 
 // True when token names the mode letter: one leading '-' or '/' is skipped
 // and the rest must equal letter, ignoring case. With cutToTwo a token longer
@@ -13,7 +14,8 @@ enum class RunMode { Configure, Preview, FullScreen, None };
 bool matchModeSwitch(std::string& token, char letter, bool cutToTwo);
 
 // The mode for a command line (program path first): no argument or 'c' is
-// configuration, 'p' the preview, 's' the full-screen show; anything else None.
+// configuration, 'p' the preview, 's' the full-screen show, a saver daemon's
+// switch (app/DaemonSwitch.h) the daemon's show; anything else None.
 RunMode chooseRunMode(const std::vector<std::string>& arguments);
 
 // The X11 window id given after a preview switch, read as a decimal number

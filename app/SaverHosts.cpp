@@ -1,3 +1,4 @@
+#include "app/FullScreenModeHost.h"
 #include "app/SaverModeHost.h"
 #include "slideshow/PreviewModeHost.h"
 
@@ -5,5 +6,6 @@
 SaverHosts makeSaverHosts() {
     SaverHosts hosts = makeStandInHosts();
     hosts.modes = std::make_unique<PreviewModeHost>(std::move(hosts.modes));
+    hosts.modes = std::make_unique<FullScreenModeHost>(std::move(hosts.modes));
     return hosts;
 }

@@ -3,14 +3,25 @@
 #include "app/ConfigurationValues.h"
 #include "app/DrawingWindowSettings.h"
 
+#include <functional>
 #include <memory>
 
 // The full-screen window as the application object sees it.
 class SaverWindow {
 public:
-    virtual ~SaverWindow() = default;
+    virtual ~SaverWindow() {
+        if (m_whenGone) {
+            m_whenGone();
+        }
+    }
     // Re-reads the stored observation and redraws the panel.
     virtual void refreshOurWeatherInfo() = 0;
+    // Called once the window is being destroyed, so that nothing reaches it
+    // afterwards; an empty function forgets an earlier one.
+    void whenGone(std::function<void()> onGone) { m_whenGone = std::move(onGone); }
+
+private:
+    std::function<void()> m_whenGone;
 };
 
 // Makes the windows of the run modes. Each created window becomes the main
@@ -25,9 +36,40 @@ public:
     // The full-screen saver window, or null when none was made. The host
     // owns it; the returned pointer stays valid until the window is destroyed.
     virtual SaverWindow* createFullScreen(const DrawingWindowSettings& settings) = 0;
+    // The show inside a saver daemon's X11 window (0: the root window),
+    // following its size; it ignores input (the daemon owns it) and leaves
+    // other monitors alone. Null when none was made; owned like the above.
+    virtual SaverWindow* createDaemonShow(unsigned long windowId,
+                                          const DrawingWindowSettings& settings) = 0;
     // Shows the settings dialog modally over values; true when it ended with
     // OK (values then hold what the user chose).
     virtual bool runSettingsDialog(ConfigurationValues& values) = 0;
+};
+
+// A host that makes some of the windows itself and passes the others on to
+// the host it was given; each window host overrides only its own.
+class ForwardingModeHost : public SaverModeHost {
+public:
+    explicit ForwardingModeHost(std::unique_ptr<SaverModeHost> pOtherModes)
+        : m_pOtherModes(std::move(pOtherModes)) {}
+
+    bool createPreview(unsigned long parentWindowId,
+                       const DrawingWindowSettings& settings) override {
+        return m_pOtherModes->createPreview(parentWindowId, settings);
+    }
+    SaverWindow* createFullScreen(const DrawingWindowSettings& settings) override {
+        return m_pOtherModes->createFullScreen(settings);
+    }
+    SaverWindow* createDaemonShow(unsigned long windowId,
+                                  const DrawingWindowSettings& settings) override {
+        return m_pOtherModes->createDaemonShow(windowId, settings);
+    }
+    bool runSettingsDialog(ConfigurationValues& values) override {
+        return m_pOtherModes->runSettingsDialog(values);
+    }
+
+private:
+    std::unique_ptr<SaverModeHost> m_pOtherModes;
 };
 
 // The configuration document, the pack catalogue and the promotion of a new pack.

@@ -1,14 +1,21 @@
 #include "app/SaverStartup.h"
 
+#include "app/DaemonSwitch.h"
 #include "app/LegacyLocation.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "app/Trace.h"
 #include "platform/DebugOutput.h"
 
+#include <cstdlib>
+
 SaverStartup::SaverStartup(SaverModeHost& modes, PackCatalogueHost& catalogue, WeatherHost& weather,
                            HourlyTimer& timer)
     : m_modes(modes), m_catalogue(catalogue), m_weather(weather), m_tracker(timer) {}
+
+SaverStartup::~SaverStartup() {
+    rememberSaverWindow(nullptr);
+}
 
 bool SaverStartup::InitInstance(const std::vector<std::string>& arguments) {
     m_tracker.readIdentity();
@@ -32,6 +39,8 @@ bool SaverStartup::InitInstance(const std::vector<std::string>& arguments) {
         return runPreview(arguments);
     case RunMode::FullScreen:
         return runFullScreen();
+    case RunMode::SaverDaemon:
+        return runDaemonShow(arguments);
     case RunMode::None:
         break;
     }
@@ -75,15 +84,49 @@ bool SaverStartup::runFullScreen() {
         m_catalogue.preparePromo();
     }
     m_tracker.checkTrackingTime(true);
+    markFirstLaunch();
+    DrawingWindowSettings settings = readShowSettings();
+    chooseImagePack(settings);
+    rememberSaverWindow(m_modes.createFullScreen(settings));
+    return m_pSaverWindow != nullptr;
+}
+
+bool SaverStartup::runDaemonShow(const std::vector<std::string>& arguments) {
+    unsigned long windowId = 0;
+    std::string error;
+    if (!parseDaemonWindowId(arguments, std::getenv("XSCREENSAVER_WINDOW"), windowId, error)) {
+        platform::debugOutput("nimbora-screensaver: " + error + "\n");
+        return false;
+    }
+    // The full-screen steps, but never a dialog: the daemon may be showing
+    // the show over a locked screen. Without a location the photos go on
+    // without weather, and no promotion is prepared.
+    m_catalogue.fetchConfiguration();
+    m_catalogue.loadCatalogue();
+    m_tracker.checkTrackingTime(true);
+    markFirstLaunch();
+    DrawingWindowSettings settings = readShowSettings();
+    chooseImagePack(settings);
+    rememberSaverWindow(m_modes.createDaemonShow(windowId, settings));
+    return m_pSaverWindow != nullptr;
+}
+
+void SaverStartup::markFirstLaunch() {
     if (settings::get(settings::kFirstLaunch).empty()) {
         m_tracker.sendTrackingPing("27", "");
         m_tracker.sendTrackingPing("29", "");
         settings::set(settings::kFirstLaunch, "false");
     }
-    DrawingWindowSettings settings = readShowSettings();
-    chooseImagePack(settings);
-    m_pSaverWindow = m_modes.createFullScreen(settings);
-    return m_pSaverWindow != nullptr;
+}
+
+void SaverStartup::rememberSaverWindow(SaverWindow* pWindow) {
+    if (m_pSaverWindow != nullptr) {
+        m_pSaverWindow->whenGone({});
+    }
+    m_pSaverWindow = pWindow;
+    if (m_pSaverWindow != nullptr) {
+        m_pSaverWindow->whenGone([this] { m_pSaverWindow = nullptr; });
+    }
 }
 
 void SaverStartup::runConfiguration() {

@@ -13,6 +13,9 @@ class SaverStartup {
 public:
     SaverStartup(SaverModeHost& modes, PackCatalogueHost& catalogue, WeatherHost& weather,
                  HourlyTimer& timer);
+    ~SaverStartup();
+    SaverStartup(const SaverStartup&) = delete;
+    SaverStartup& operator=(const SaverStartup&) = delete;
 
     // Runs the start-up for a command line (program path first). True keeps
     // the program in its message loop; false ends it.
@@ -26,7 +29,7 @@ public:
     // Called by the weather timer: refreshes the full-screen window's panel.
     void refreshSaverWeather();
     // The full-screen window is gone; nothing may reach it any more.
-    void forgetSaverWindow() { m_pSaverWindow = nullptr; }
+    void forgetSaverWindow() { rememberSaverWindow(nullptr); }
 
     UsageTracker& tracker() { return m_tracker; }
     RunMode runMode() const { return m_runMode; }
@@ -37,6 +40,10 @@ private:
     void traceCommandLine(const std::vector<std::string>& arguments) const;
     bool runPreview(const std::vector<std::string>& arguments);
     bool runFullScreen();
+    bool runDaemonShow(const std::vector<std::string>& arguments);
+    void markFirstLaunch();
+    // Keeps the window to refresh, and forgets it by itself once it goes.
+    void rememberSaverWindow(SaverWindow* pWindow);
 
     SaverModeHost& m_modes;
     PackCatalogueHost& m_catalogue;

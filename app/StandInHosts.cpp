@@ -26,6 +26,10 @@ public:
         reportMissing("CSaverApp::InitInstance() - ", "The full-screen saver window");
         return nullptr;
     }
+    SaverWindow* createDaemonShow(unsigned long, const DrawingWindowSettings&) override {
+        reportMissing("CSaverApp::InitInstance() - ", "The saver daemon's show");
+        return nullptr;
+    }
     bool runSettingsDialog(ConfigurationValues&) override {
         reportMissing("CSaverApp::runConfiguration() - ", "The settings dialog");
         return false;

@@ -14,8 +14,11 @@ wxIMPLEMENT_APP_NO_MAIN(CSaverApp);
 
 namespace {
 
-// How long the pings posted last may take to go out once the program is done.
+// How long the pings posted last may take to go out once the program is done;
+// after SIGTERM (a saver daemon ending the show) much less, so that the
+// program is gone within a second.
 constexpr std::chrono::milliseconds kPingsAtExitBound{2000};
+constexpr std::chrono::milliseconds kPingsAtSignalBound{300};
 
 } // namespace
 
@@ -29,7 +32,8 @@ int main(int argc, char** argv) {
     setPingQueue(&pings);
     CSaverApp::setCommandLine(std::vector<std::string>(argv, argv + argc));
     const int exitCode = wxEntry(argc, argv);
-    if (!pings.waitUntilSent(kPingsAtExitBound)) {
+    if (!pings.waitUntilSent(CSaverApp::endedBySignal() ? kPingsAtSignalBound
+                                                        : kPingsAtExitBound)) {
         // A ping stuck on a dead service is not worth holding the session
         // for, nor may the library go while it is inside it: end here.
         std::fflush(nullptr);

@@ -3,6 +3,7 @@
 #include "app/SettingsKeys.h"
 #include "app/Trace.h"
 #include "platform/Clock.h"
+#include "slideshow/MonitorWindows.h"
 #include "slideshow/SpeedInterval.h"
 #include "slideshow/WindowFramePresenter.h"
 #include "slideshow/WindowScreen.h"
@@ -35,7 +36,7 @@ bool CDrawWnd::Create(long /*exStyle*/, long /*style*/, const Rect& rect, wxWind
                       wxWindowID id) {
     if (!wxWindow::Create(pParent, id, wxPoint(rect.left, rect.top),
                           wxSize(rect.width(), rect.height()),
-                          wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE)) {
+                          wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS)) {
         return false;
     }
     // Every pixel is painted by the frame: no background erase, no pointer.
@@ -67,7 +68,15 @@ Rect CDrawWnd::clientRect() const {
 }
 
 void CDrawWnd::DrawMultipleMonitor(FrameScreen& dc, bool changeImage) {
-    m_composer.Draw(dc, clientRect(), changeImage);
+    drawMultipleMonitor(m_composer, dc, clientRect(), changeImage, enumerateMonitors(),
+                        m_pMonitorCopies);
+}
+
+void CDrawWnd::refreshOurWeatherInfo() {
+    if (isLogging()) {
+        logMessage("refreshOurWeatherInfo() Entering Function: ");
+    }
+    drawNow(false);
 }
 
 void CDrawWnd::drawNow(bool changeImage) {

@@ -3,6 +3,7 @@
 #include "imaging/Rect.h"
 #include "slideshow/BlendRunner.h"
 #include "slideshow/FrameComposer.h"
+#include "slideshow/MonitorCopy.h"
 
 #include <string>
 #include <wx/timer.h>
@@ -44,6 +45,11 @@ public:
     // Composes and shows a frame now; nothing before Create.
     void drawNow(bool changeImage);
     void stopBlendThread() { m_composer.stopBlendThread(); }
+    // Re-reads the stored weather and redraws the photo on screen with it.
+    virtual void refreshOurWeatherInfo();
+    // Where the full-screen show puts the copies for the other monitors (not
+    // owned); null, as for every preview, draws the window alone.
+    void setMonitorCopies(MonitorCopyScreens* pScreens) { m_pMonitorCopies = pScreens; }
 
     FrameComposer& composer() { return m_composer; }
     int timerInterval() const { return m_timer.IsRunning() ? m_timer.GetInterval() : 0; }
@@ -64,6 +70,7 @@ private:
     BlendRunner m_blendRunner;
     FrameComposer m_composer;
     wxTimer m_timer;
+    MonitorCopyScreens* m_pMonitorCopies = nullptr;
     // Kept as given; wxWidgets deletes every window object on destruction.
     [[maybe_unused]] bool m_autoDelete;
 

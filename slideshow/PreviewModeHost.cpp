@@ -4,9 +4,6 @@
 
 #include <wx/app.h>
 
-PreviewModeHost::PreviewModeHost(std::unique_ptr<SaverModeHost> pOtherModes)
-    : m_pOtherModes(std::move(pOtherModes)) {}
-
 bool PreviewModeHost::createPreview(unsigned long parentWindowId,
                                     const DrawingWindowSettings& settings) {
     auto* pFrame = new CPreviewFrame(); // a top-level window: wxWidgets deletes it
@@ -18,12 +15,4 @@ bool PreviewModeHost::createPreview(unsigned long parentWindowId,
         wxTheApp->SetTopWindow(pFrame);
     }
     return true;
-}
-
-SaverWindow* PreviewModeHost::createFullScreen(const DrawingWindowSettings& settings) {
-    return m_pOtherModes->createFullScreen(settings);
-}
-
-bool PreviewModeHost::runSettingsDialog(ConfigurationValues& values) {
-    return m_pOtherModes->runSettingsDialog(values);
 }

@@ -46,6 +46,11 @@ bool embedIntoForeignWindow(void* pGtkWidget, unsigned long nWindowId) {
     if (pWindow == nullptr) {
         return false;
     }
+    if (nWindowId == DefaultRootWindow(pDisplay)) {
+        // A window moved into the root is a top-level one: without this a
+        // window manager would frame and place it.
+        gdk_window_set_override_redirect(pWindow, TRUE);
+    }
     GdkDisplay* pGdkDisplay = gdk_display_get_default();
     gdk_x11_display_error_trap_push(pGdkDisplay);
     // Reparented before it is mapped, a window manager never sees it.
@@ -60,4 +65,16 @@ bool embedIntoForeignWindow(void* pGtkWidget, unsigned long nWindowId) {
     // that the window is gone and ends the preview cleanly.
     gdk_x11_display_error_trap_push(pGdkDisplay);
     return true;
+}
+
+unsigned long rootWindowId() {
+    Display* pDisplay = toolkitDisplay();
+    return pDisplay == nullptr ? 0 : DefaultRootWindow(pDisplay);
+}
+
+void lowerEmbeddedWindow(void* pGtkWidget) {
+    GdkWindow* pWindow = gtk_widget_get_window(static_cast<GtkWidget*>(pGtkWidget));
+    if (pWindow != nullptr) {
+        gdk_window_lower(pWindow);
+    }
 }

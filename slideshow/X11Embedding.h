@@ -8,5 +8,13 @@
 bool foreignWindowSize(unsigned long nWindowId, int& nWidth, int& nHeight);
 
 // Realises the toolkit's top-level widget and moves its X window, not yet
-// mapped, into the foreign window at (0, 0). False when that failed.
+// mapped, into the foreign window at (0, 0). In the root window it is kept
+// from the window manager. False when that failed.
 bool embedIntoForeignWindow(void* pGtkWidget, unsigned long nWindowId);
+
+// The root window of the default screen; 0 without an X11 display.
+unsigned long rootWindowId();
+
+// Puts the toolkit's top-level widget, embedded and shown, beneath its
+// siblings.
+void lowerEmbeddedWindow(void* pGtkWidget);

@@ -30,7 +30,14 @@ public:
     SaverWindow* createFullScreen(const DrawingWindowSettings& settings) override {
         m_calls.push_back("fullscreen");
         m_settings = settings;
-        return &m_window;
+        return m_pWindowToMake;
+    }
+    SaverWindow* createDaemonShow(unsigned long windowId,
+                                  const DrawingWindowSettings& settings) override {
+        m_calls.push_back("daemon");
+        m_nParentWindowId = windowId;
+        m_settings = settings;
+        return m_pWindowToMake;
     }
     bool runSettingsDialog(ConfigurationValues& values) override {
         m_calls.push_back("dialog");
@@ -44,6 +51,8 @@ public:
     ConfigurationValues m_shownValues;
     std::function<bool(ConfigurationValues&)> m_dialog;
     FakeSaverWindow m_window;
+    // What the show modes hand back: m_window unless a test says otherwise.
+    SaverWindow* m_pWindowToMake = &m_window;
 };
 
 class FakeCatalogueHost : public PackCatalogueHost {

@@ -1,5 +1,4 @@
 #include "AppTestEnvironment.h"
-#include "app/SettingsStore.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -64,18 +63,6 @@ TEST_F(Program, MissingFrameworkShowsItsBoxAndSendsOnlyTheDirectPing) {
     EXPECT_EQ(m_env.pings(), (Pings{"159"}));
     EXPECT_NE(standardError().find(m_env.m_installFolder.path() + "libtovak.so"), std::string::npos)
         << standardError();
-}
-
-TEST_F(Program, FullScreenFirstRunMarksTheFirstLaunch) {
-    installFramework();
-    SettingsStore::SetString("", "locID", "USNY0996");
-    SettingsStore::SetString("", "displayName", "New York, NY");
-    EXPECT_EQ(run("/s"), 0);
-    EXPECT_EQ(m_env.pings(), (Pings{"3", "29", "usage", "27", "29"}));
-    EXPECT_EQ(SettingsStore::GetString("", "ftl", ""), "false");
-    m_env.m_server.clearRequests();
-    EXPECT_EQ(run("/S"), 0);
-    EXPECT_EQ(m_env.pings(), (Pings{"3", "29", "usage"}));
 }
 
 TEST_F(Program, ConfigurationWithoutItsDialogEndsCleanly) {

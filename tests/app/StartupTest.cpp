@@ -5,6 +5,7 @@
 #include "platform/DebugOutput.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -153,6 +154,73 @@ TEST_F(Startup, WeatherRefreshReachesOnlyTheFullScreenWindow) {
     m_startup.forgetSaverWindow();
     m_startup.refreshSaverWeather();
     EXPECT_EQ(m_modes.m_window.m_nRefreshes, 1);
+}
+
+TEST_F(Startup, AWindowThatIsGoneIsNeverRefreshed) {
+    m_env.loadFramework();
+    auto pWindow = std::make_unique<FakeSaverWindow>();
+    m_modes.m_pWindowToMake = pWindow.get();
+    ASSERT_TRUE(start({"/s"}));
+    EXPECT_EQ(m_startup.saverWindow(), pWindow.get());
+    pWindow.reset();
+    EXPECT_EQ(m_startup.saverWindow(), nullptr);
+    m_startup.refreshSaverWeather(); // must not reach the deleted window
+}
+
+TEST_F(Startup, SaverDaemonRunsTheShowInItsWindowWithoutDialogOrPromotion) {
+    SettingsStore::SetString("", "displayName", ""); // no location: still no dialog
+    m_env.loadFramework();
+    m_catalogue.m_bOfferPromo = true;
+    testing_support::ScopedEnvironment daemonWindow("XSCREENSAVER_WINDOW", "0x1C00005");
+    EXPECT_TRUE(start({"--root"}));
+    EXPECT_EQ(m_modes.m_calls, (std::vector<std::string>{"daemon"}));
+    EXPECT_EQ(m_modes.m_nParentWindowId, 0x1C00005UL);
+    EXPECT_EQ(m_catalogue.m_calls, (std::vector<std::string>{"fetch", "load"}));
+    EXPECT_FALSE(m_startup.promoPending());
+    EXPECT_TRUE(m_timer.m_bRunning);
+    EXPECT_EQ(m_env.pings(), (Pings{"3", "29", "usage", "27", "29"}));
+    EXPECT_EQ(m_startup.saverWindow(), &m_modes.m_window);
+    m_weather.m_bRefetchWorks = true;
+    m_startup.refreshSaverWeather();
+    EXPECT_EQ(m_modes.m_window.m_nRefreshes, 1);
+}
+
+TEST_F(Startup, SaverDaemonWindowComesFromItsSwitchOrTheEnvironment) {
+    m_env.loadFramework();
+    {
+        testing_support::ScopedEnvironment unset("XSCREENSAVER_WINDOW", std::nullopt);
+        ASSERT_TRUE(start({"-root"}));
+        EXPECT_EQ(m_modes.m_nParentWindowId, 0UL); // the root window
+    }
+    testing_support::ScopedEnvironment daemonWindow("XSCREENSAVER_WINDOW", "12345");
+    FakeModeHost modes;
+    SaverStartup second(modes, m_catalogue, m_weather, m_timer);
+    ASSERT_TRUE(second.InitInstance({"nimbora-screensaver", "--window-id", "4194311"}));
+    EXPECT_EQ(modes.m_nParentWindowId, 4194311UL);
+}
+
+TEST_F(Startup, SaverDaemonWithABadWindowIdSaysSoAndMakesNothing) {
+    m_env.loadFramework();
+    for (const char* value : {"0xZZ", "window", "-5", "0x", "99999999999"}) {
+        testing_support::ScopedEnvironment daemonWindow("XSCREENSAVER_WINDOW", value);
+        std::string said;
+        platform::setDebugSink([&said](std::string_view text) { said += text; });
+        FakeModeHost modes;
+        SaverStartup startup(modes, m_catalogue, m_weather, m_timer);
+        EXPECT_FALSE(startup.InitInstance({"nimbora-screensaver", "--root"})) << value;
+        platform::setDebugSink({});
+        EXPECT_TRUE(modes.m_calls.empty()) << value;
+        EXPECT_NE(said.find(std::string("XSCREENSAVER_WINDOW holds \"") + value + "\""),
+                  std::string::npos)
+            << said;
+        EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    }
+    std::string said;
+    platform::setDebugSink([&said](std::string_view text) { said += text; });
+    EXPECT_FALSE(start({"--window-id"}));
+    platform::setDebugSink({});
+    EXPECT_NE(said.find("--window-id needs the id of the window"), std::string::npos) << said;
+    EXPECT_TRUE(m_modes.m_calls.empty());
 }
 
 TEST_F(Startup, CommandLineIsTraced) {
