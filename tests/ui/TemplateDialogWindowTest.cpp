@@ -3,6 +3,7 @@
 // given less room than the toolkit needs to draw it whole. The suite runs
 // at GDK_SCALE 1 and 2.
 #include "res/DialogTemplates.h"
+#include "support/WxTestApplication.h"
 #include "ui/CTemplateDialog.h"
 #include "ui/MnemonicText.h"
 
@@ -14,33 +15,8 @@
 #include <thread>
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/init.h>
 
 namespace {
-
-class WxApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (std::getenv("DISPLAY") == nullptr) {
-            return;
-        }
-        static char name[] = "template_dialog_window_test";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        wxApp::SetInstance(new wxApp());
-        s_bReady = wxEntryStart(argc, argv) && wxTheApp->CallOnInit();
-    }
-    void TearDown() override {
-        if (s_bReady) {
-            wxTheApp->OnExit();
-            wxEntryCleanup();
-        }
-    }
-    static bool s_bReady;
-};
-bool WxApplication::s_bReady = false;
-[[maybe_unused]] ::testing::Environment* const g_pApplication =
-    ::testing::AddGlobalTestEnvironment(new WxApplication);
 
 // Runs the toolkit until condition holds or ten seconds have passed.
 bool runEventsUntil(const std::function<bool()>& condition) {
@@ -62,7 +38,7 @@ GtkWidget* widgetOf(wxWindow* window) {
 class TemplateDialogWindowTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        if (!WxApplication::s_bReady) {
+        if (!testing_support::wxApplicationReady()) {
             GTEST_SKIP() << "needs a display (run under xvfb-run)";
         }
         m_template = res::findDialogTemplate(GetParam());
