@@ -71,7 +71,13 @@ int CTemplateDialog::DoModal() {
 }
 
 void CTemplateDialog::EndDialog(int result) {
-    EndModal(result);
+    if (IsModal()) {
+        EndModal(result);
+    } else {
+        // Shown without DoModal (a test, a closing program): just go.
+        SetReturnCode(result);
+        Hide();
+    }
 }
 
 wxWindow* CTemplateDialog::GetDlgItem(int id) const {
@@ -100,7 +106,7 @@ void CTemplateDialog::SetDlgItemText(int id, const std::string& text) {
         }
     }
     linkMnemonics();
-    if (m_bInitialised) {
+    if (m_bLaidOut) {
         layoutControls();
     }
 }
@@ -129,6 +135,7 @@ void CTemplateDialog::layoutControls() {
         needs.push_back(neededSize(*m_controls[i], m_template.controls[i], m_texts[i], width));
     }
     m_placement = placeDialog(m_template, toPixels, needs);
+    m_bLaidOut = true;
     SetClientSize(m_placement.clientSize.width, m_placement.clientSize.height);
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const PixelRect& rect = m_placement.controls[i];

@@ -39,8 +39,9 @@ public:
     // The control made from template entry index (for those without an id).
     wxWindow* controlAt(std::size_t index) const;
 
-    // Changes a label, group box or button text (with its mnemonic) and lays
-    // the dialog out again, so the new text is not cut either.
+    // Changes a label, group box or button text (with its mnemonic) and,
+    // once the dialog has been laid out, lays it out again, so the new text
+    // is not cut either.
     void SetDlgItemText(int id, const std::string& text);
     std::string GetDlgItemText(int id) const;
 
@@ -75,4 +76,5 @@ private:
     std::vector<std::string> m_texts;  // current texts, unwrapped
     DialogPlacement m_placement;
     bool m_bInitialised = false;
+    bool m_bLaidOut = false;
 };

@@ -171,6 +171,45 @@ TEST_P(TemplateDialogWindowTest, LinksEveryLabelMnemonicToTheControlAfterIt) {
     }
 }
 
+// What the settings dialog does with its speed group box: a text set at run
+// time gets its mnemonic and the room it needs.
+TEST(TemplateDialogWindow, ARunTimeTextGetsItsMnemonicAndItsRoom) {
+    if (!testing_support::wxApplicationReady()) {
+        GTEST_SKIP() << "needs a display (run under xvfb-run)";
+    }
+    CTemplateDialog dialog(nullptr, *res::findDialogTemplate(102));
+    dialog.layoutControls();
+    const double before = dialog.growth();
+    dialog.SetDlgItemText(1019, "&Show a new image every 15 seconds");
+    EXPECT_EQ(dialog.GetDlgItemText(1019), "&Show a new image every 15 seconds");
+    GtkWidget* frame = widgetOf(dialog.GetDlgItem(1019));
+    GtkWidget* label = gtk_frame_get_label_widget(GTK_FRAME(frame));
+    ASSERT_TRUE(GTK_IS_LABEL(label));
+    EXPECT_EQ(gtk_label_get_mnemonic_keyval(GTK_LABEL(label)), GDK_KEY_s);
+    EXPECT_EQ(gtk_label_get_mnemonic_widget(GTK_LABEL(label)),
+              dialog.GetDlgItem(1002)->GetConnectWidget());
+    EXPECT_EQ(dialog.growth(), before);
+
+    // Far too long for the box: the whole dialog grows instead of cutting it.
+    dialog.SetDlgItemText(1019, "&Show a new image every fifteen seconds, or as often as the "
+                                "speed below says");
+    EXPECT_GT(dialog.growth(), before);
+    int needed = 0;
+    gtk_widget_get_preferred_width(frame, &needed, nullptr);
+    EXPECT_GE(dialog.GetDlgItem(1019)->GetSize().x, needed);
+}
+
+TEST(TemplateDialogWindow, TheCloseBoxCancels) {
+    if (!testing_support::wxApplicationReady()) {
+        GTEST_SKIP() << "needs a display (run under xvfb-run)";
+    }
+    CTemplateDialog dialog(nullptr, *res::findDialogTemplate(131));
+    dialog.Show();
+    dialog.Close();
+    EXPECT_EQ(dialog.GetReturnCode(), CTemplateDialog::kCancel);
+    EXPECT_FALSE(dialog.IsShown());
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryTemplate, TemplateDialogWindowTest,
                          ::testing::ValuesIn(res::dialogTemplateIds()),
                          [](const ::testing::TestParamInfo<int>& param) {
