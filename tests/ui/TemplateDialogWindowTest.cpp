@@ -35,140 +35,169 @@ GtkWidget* widgetOf(wxWindow* window) {
     return static_cast<GtkWidget*>(window->GetHandle());
 }
 
-class TemplateDialogWindowTest : public ::testing::TestWithParam<int> {
+// One template built and laid out, for the checks of every template.
+class BuiltDialog {
+public:
+    explicit BuiltDialog(int id)
+        : m_template(*res::findDialogTemplate(id)),
+          m_pDialog(new CTemplateDialog(nullptr, m_template)) {
+        m_pDialog->layoutControls();
+    }
+    ~BuiltDialog() {
+        m_pDialog->Destroy();
+        wxTheApp->Yield(true);
+    }
+    BuiltDialog(const BuiltDialog&) = delete;
+    BuiltDialog& operator=(const BuiltDialog&) = delete;
+
+    const DialogTemplate& dialogTemplate() const { return m_template; }
+    CTemplateDialog& dialog() const { return *m_pDialog; }
+
+private:
+    const DialogTemplate& m_template;
+    CTemplateDialog* m_pDialog;
+};
+
+// Each check runs over every template in one program, since bringing the
+// toolkit up is what takes the time.
+class TemplateDialogWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!testing_support::wxApplicationReady()) {
             GTEST_SKIP() << "needs a display (run under xvfb-run)";
         }
-        m_template = res::findDialogTemplate(GetParam());
-        ASSERT_NE(m_template, nullptr);
-        m_pDialog = new CTemplateDialog(nullptr, *m_template);
-        m_pDialog->layoutControls();
     }
-    void TearDown() override {
-        if (m_pDialog != nullptr) {
-            m_pDialog->Destroy();
-            wxTheApp->Yield(true);
+    template <typename Check>
+    static void forEveryTemplate(Check check) {
+        for (int id : res::dialogTemplateIds()) {
+            SCOPED_TRACE("template " + std::to_string(id));
+            BuiltDialog built(id);
+            check(built.dialogTemplate(), built.dialog());
         }
     }
-
-    const DialogTemplate* m_template = nullptr;
-    CTemplateDialog* m_pDialog = nullptr;
 };
 
-TEST_P(TemplateDialogWindowTest, HasEveryControlInTabOrderWithItsIdTextAndState) {
-    const auto& controls = m_template->controls;
-    const wxWindowList& children = m_pDialog->GetChildren();
-    ASSERT_EQ(children.size(), controls.size());
-    std::size_t i = 0;
-    for (wxWindow* child : children) {
-        SCOPED_TRACE(controls[i].text + " (" + std::to_string(controls[i].id) + ")");
-        EXPECT_EQ(child, m_pDialog->controlAt(i)) << "tab order";
-        if (controls[i].id != -1) {
-            EXPECT_EQ(m_pDialog->GetDlgItem(controls[i].id), child);
+TEST_F(TemplateDialogWindowTest, HasEveryControlInTabOrderWithItsIdTextAndState) {
+    forEveryTemplate([](const DialogTemplate& dialogTemplate, CTemplateDialog& dialog) {
+        const auto& controls = dialogTemplate.controls;
+        const wxWindowList& children = dialog.GetChildren();
+        ASSERT_EQ(children.size(), controls.size());
+        std::size_t i = 0;
+        for (wxWindow* child : children) {
+            SCOPED_TRACE(controls[i].text + " (" + std::to_string(controls[i].id) + ")");
+            EXPECT_EQ(child, dialog.controlAt(i)) << "tab order";
+            if (controls[i].id != -1) {
+                EXPECT_EQ(dialog.GetDlgItem(controls[i].id), child);
+            }
+            EXPECT_EQ(child->IsShown(), !controls[i].has(ControlStyle::kHidden));
+            const bool isDefault = controls[i].has(ControlStyle::kDefault);
+            EXPECT_EQ(dialog.GetDefaultItem() == child, isDefault);
+            const bool wraps =
+                controls[i].kind == ControlKind::Label && controls[i].rect.height >= 16;
+            if (!controls[i].text.empty() && !wraps && controls[i].kind != ControlKind::CheckBox) {
+                EXPECT_EQ(child->GetLabel().utf8_string(), controls[i].text);
+            }
+            ++i;
         }
-        EXPECT_EQ(child->IsShown(), !controls[i].has(ControlStyle::kHidden));
-        const bool isDefault = controls[i].has(ControlStyle::kDefault);
-        EXPECT_EQ(m_pDialog->GetDefaultItem() == child, isDefault);
-        const bool wraps = controls[i].kind == ControlKind::Label && controls[i].rect.height >= 16;
-        if (!controls[i].text.empty() && !wraps && controls[i].kind != ControlKind::CheckBox) {
-            EXPECT_EQ(child->GetLabel().utf8_string(), controls[i].text);
-        }
-        ++i;
-    }
-    EXPECT_EQ(m_pDialog->GetDlgItem(4242), nullptr);
+        EXPECT_EQ(dialog.GetDlgItem(4242), nullptr);
+    });
 }
 
-TEST_P(TemplateDialogWindowTest, PlacesControlsThroughTheToolkitsDialogUnits) {
-    const double growth = m_pDialog->growth();
-    EXPECT_GE(growth, 1.0);
-    EXPECT_LE(growth, 1.5) << "the desktop font should not need this much more room";
-    const auto pixels = [this, growth](int x, int y) {
-        const wxPoint point = m_pDialog->ConvertDialogToPixels(wxPoint(x, y));
-        return wxPoint(static_cast<int>(std::lround(point.x * growth)),
-                       static_cast<int>(std::lround(point.y * growth)));
-    };
-    for (std::size_t i = 0; i < m_template->controls.size(); ++i) {
-        const DialogRect& rect = m_template->controls[i].rect;
-        SCOPED_TRACE(m_template->controls[i].text);
-        EXPECT_EQ(m_pDialog->controlAt(i)->GetPosition(), pixels(rect.x, rect.y));
-        if (m_template->controls[i].kind != ControlKind::DropDownList) {
-            EXPECT_EQ(m_pDialog->controlAt(i)->GetPosition() + m_pDialog->controlAt(i)->GetSize(),
-                      pixels(rect.x + rect.width, rect.y + rect.height));
-        }
-    }
-    const wxPoint size = pixels(m_template->width, m_template->height);
-    EXPECT_EQ(m_pDialog->GetClientSize(), wxSize(size.x, size.y));
-}
-
-TEST_P(TemplateDialogWindowTest, GivesEveryShownControlTheRoomItNeedsInsideTheDialog) {
-    m_pDialog->Show();
-    const auto& controls = m_template->controls;
-    ASSERT_TRUE(runEventsUntil([&] {
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            GtkAllocation allocation;
-            gtk_widget_get_allocation(widgetOf(m_pDialog->controlAt(i)), &allocation);
-            if (m_pDialog->controlAt(i)->IsShown() && allocation.width <= 1) {
-                return false;
+TEST_F(TemplateDialogWindowTest, PlacesControlsThroughTheToolkitsDialogUnits) {
+    forEveryTemplate([](const DialogTemplate& dialogTemplate, CTemplateDialog& dialog) {
+        const double growth = dialog.growth();
+        EXPECT_GE(growth, 1.0);
+        EXPECT_LE(growth, 1.5) << "the desktop font should not need this much more room";
+        const auto pixels = [&dialog, growth](int x, int y) {
+            const wxPoint point = dialog.ConvertDialogToPixels(wxPoint(x, y));
+            return wxPoint(static_cast<int>(std::lround(point.x * growth)),
+                           static_cast<int>(std::lround(point.y * growth)));
+        };
+        for (std::size_t i = 0; i < dialogTemplate.controls.size(); ++i) {
+            const DialogRect& rect = dialogTemplate.controls[i].rect;
+            SCOPED_TRACE(dialogTemplate.controls[i].text);
+            EXPECT_EQ(dialog.controlAt(i)->GetPosition(), pixels(rect.x, rect.y));
+            if (dialogTemplate.controls[i].kind != ControlKind::DropDownList) {
+                EXPECT_EQ(dialog.controlAt(i)->GetPosition() + dialog.controlAt(i)->GetSize(),
+                          pixels(rect.x + rect.width, rect.y + rect.height));
             }
         }
-        return true;
-    }));
-    // The window may be cut by a small screen; the layout must not be.
-    const PixelSize client = m_pDialog->placement().clientSize;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        wxWindow* control = m_pDialog->controlAt(i);
-        if (!control->IsShown()) {
-            continue;
-        }
-        SCOPED_TRACE(controls[i].text + " (" + std::to_string(controls[i].id) + ")");
-        GtkWidget* widget = widgetOf(control);
-        GtkAllocation allocation;
-        gtk_widget_get_allocation(widget, &allocation);
-        int minimumWidth = 0;
-        int minimumHeight = 0;
-        gtk_widget_get_preferred_width(widget, &minimumWidth, nullptr);
-        gtk_widget_get_preferred_height_for_width(widget, allocation.width, &minimumHeight,
-                                                  nullptr);
-        // Lists and pictures take any size; a shut drop-down list shows the
-        // start of a long entry, as it always has.
-        const ControlKind kind = controls[i].kind;
-        if (kind != ControlKind::ListView && kind != ControlKind::Bitmap &&
-            kind != ControlKind::DropDownList && kind != ControlKind::Edit &&
-            kind != ControlKind::HorizontalScrollBar) {
-            EXPECT_GE(allocation.width, minimumWidth);
-        }
-        if (kind != ControlKind::ListView && kind != ControlKind::Bitmap) {
-            EXPECT_GE(allocation.height, minimumHeight);
-        }
-        const wxRect rect = control->GetRect();
-        EXPECT_GE(rect.x, 0);
-        EXPECT_GE(rect.y, 0);
-        EXPECT_LE(rect.GetRight(), client.width);
-        EXPECT_LE(rect.GetBottom(), client.height);
-    }
+        const wxPoint size = pixels(dialogTemplate.width, dialogTemplate.height);
+        EXPECT_EQ(dialog.GetClientSize(), wxSize(size.x, size.y));
+    });
 }
 
-TEST_P(TemplateDialogWindowTest, LinksEveryLabelMnemonicToTheControlAfterIt) {
-    const auto& controls = m_template->controls;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].kind != ControlKind::Label || mnemonicLetter(controls[i].text) == 0) {
-            continue;
+TEST_F(TemplateDialogWindowTest, GivesEveryShownControlTheRoomItNeedsInsideTheDialog) {
+    forEveryTemplate([](const DialogTemplate& dialogTemplate, CTemplateDialog& dialog) {
+        dialog.Show();
+        const auto& controls = dialogTemplate.controls;
+        ASSERT_TRUE(runEventsUntil([&] {
+            for (std::size_t i = 0; i < controls.size(); ++i) {
+                GtkAllocation allocation;
+                gtk_widget_get_allocation(widgetOf(dialog.controlAt(i)), &allocation);
+                if (dialog.controlAt(i)->IsShown() && allocation.width <= 1) {
+                    return false;
+                }
+            }
+            return true;
+        }));
+        // The window may be cut by a small screen; the layout must not be.
+        const PixelSize client = dialog.placement().clientSize;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            wxWindow* control = dialog.controlAt(i);
+            if (!control->IsShown()) {
+                continue;
+            }
+            SCOPED_TRACE(controls[i].text + " (" + std::to_string(controls[i].id) + ")");
+            GtkWidget* widget = widgetOf(control);
+            GtkAllocation allocation;
+            gtk_widget_get_allocation(widget, &allocation);
+            int minimumWidth = 0;
+            int minimumHeight = 0;
+            gtk_widget_get_preferred_width(widget, &minimumWidth, nullptr);
+            gtk_widget_get_preferred_height_for_width(widget, allocation.width, &minimumHeight,
+                                                      nullptr);
+            // Lists and pictures take any size; a shut drop-down list shows the
+            // start of a long entry, as it always has.
+            const ControlKind kind = controls[i].kind;
+            if (kind != ControlKind::ListView && kind != ControlKind::Bitmap &&
+                kind != ControlKind::DropDownList && kind != ControlKind::Edit &&
+                kind != ControlKind::HorizontalScrollBar) {
+                EXPECT_GE(allocation.width, minimumWidth);
+            }
+            if (kind != ControlKind::ListView && kind != ControlKind::Bitmap) {
+                EXPECT_GE(allocation.height, minimumHeight);
+            }
+            const wxRect rect = control->GetRect();
+            EXPECT_GE(rect.x, 0);
+            EXPECT_GE(rect.y, 0);
+            EXPECT_LE(rect.GetRight(), client.width);
+            EXPECT_LE(rect.GetBottom(), client.height);
         }
-        SCOPED_TRACE(controls[i].text);
-        const int target = mnemonicTarget(*m_template, i);
-        ASSERT_GE(target, 0);
-        GtkWidget* label = widgetOf(m_pDialog->controlAt(i));
-        ASSERT_TRUE(GTK_IS_LABEL(label));
-        // The widget that takes the focus: the control's own, or for a
-        // composite control (the list view) one inside it.
-        GtkWidget* linked = gtk_label_get_mnemonic_widget(GTK_LABEL(label));
-        wxWindow* expected = m_pDialog->controlAt(static_cast<std::size_t>(target));
-        ASSERT_NE(linked, nullptr);
-        EXPECT_TRUE(linked == expected->GetConnectWidget() ||
-                    gtk_widget_is_ancestor(linked, widgetOf(expected)));
-    }
+    });
+}
+
+TEST_F(TemplateDialogWindowTest, LinksEveryLabelMnemonicToTheControlAfterIt) {
+    forEveryTemplate([](const DialogTemplate& dialogTemplate, CTemplateDialog& dialog) {
+        const auto& controls = dialogTemplate.controls;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (controls[i].kind != ControlKind::Label || mnemonicLetter(controls[i].text) == 0) {
+                continue;
+            }
+            SCOPED_TRACE(controls[i].text);
+            const int target = mnemonicTarget(dialogTemplate, i);
+            ASSERT_GE(target, 0);
+            GtkWidget* label = widgetOf(dialog.controlAt(i));
+            ASSERT_TRUE(GTK_IS_LABEL(label));
+            // The widget that takes the focus: the control's own, or for a
+            // composite control (the list view) one inside it.
+            GtkWidget* linked = gtk_label_get_mnemonic_widget(GTK_LABEL(label));
+            wxWindow* expected = dialog.controlAt(static_cast<std::size_t>(target));
+            ASSERT_NE(linked, nullptr);
+            EXPECT_TRUE(linked == expected->GetConnectWidget() ||
+                        gtk_widget_is_ancestor(linked, widgetOf(expected)));
+        }
+    });
 }
 
 // What the settings dialog does with its speed group box: a text set at run
@@ -209,11 +238,5 @@ TEST(TemplateDialogWindow, TheCloseBoxCancels) {
     EXPECT_EQ(dialog.GetReturnCode(), CTemplateDialog::kCancel);
     EXPECT_FALSE(dialog.IsShown());
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryTemplate, TemplateDialogWindowTest,
-                         ::testing::ValuesIn(res::dialogTemplateIds()),
-                         [](const ::testing::TestParamInfo<int>& param) {
-                             return "template" + std::to_string(param.param);
-                         });
 
 } // namespace
