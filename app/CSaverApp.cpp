@@ -2,10 +2,10 @@
 
 #include "app/PendingMessageBoxes.h"
 #include "platform/MessageBox.h"
+#include "ui/ToolkitMessageBox.h"
 
 #include <atomic>
 #include <csignal>
-#include <wx/msgdlg.h>
 #include <wx/timer.h>
 
 namespace {
@@ -51,9 +51,7 @@ void CSaverApp::installMessageBoxes() {
     if (messageBoxesGoToStandardError()) {
         platform::setMessageBoxHandler({});
     } else {
-        platform::setMessageBoxHandler([](const std::string& title, const std::string& text) {
-            wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | wxICON_ERROR);
-        });
+        platform::setMessageBoxHandler(showToolkitMessageBox);
     }
     for (const PendingMessageBox& box : pending) {
         platform::showMessageBox(box.title, box.text);

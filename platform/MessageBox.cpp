@@ -12,7 +12,7 @@ MessageBoxHandler g_handler;
 
 } // namespace
 
-void showMessageBox(const std::string& title, const std::string& text) {
+void showMessageBox(const std::string& title, const std::string& text, MessageBoxIcon icon) {
     MessageBoxHandler handler;
     {
         std::lock_guard<std::mutex> guard(g_handlerMutex);
@@ -20,7 +20,7 @@ void showMessageBox(const std::string& title, const std::string& text) {
     }
     // A real box is modal and runs an event loop, so no lock is held here.
     if (handler) {
-        handler(title, text);
+        handler(title, text, icon);
         return;
     }
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());

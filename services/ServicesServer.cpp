@@ -49,24 +49,10 @@ std::unique_ptr<WeatherProvider> makeWeatherProvider(const ServerConfig& config)
 }
 
 std::string searchTextFromTarget(const std::string& target) {
-    const auto query = target.find('?');
-    if (query == std::string::npos) {
-        return {};
-    }
-    std::size_t at = query + 1;
-    while (at < target.size()) {
-        if (target.compare(at, 6, "where=") == 0) {
-            std::string text;
-            // A malformed escape becomes text that the search rejects as invalid.
-            return urlDecode(target.substr(at + 6), text, true) ? text : std::string("\x01");
-        }
-        const auto next = target.find('&', at);
-        if (next == std::string::npos) {
-            break;
-        }
-        at = next + 1;
-    }
-    return {};
+    const std::optional<std::string> raw = rawQueryValue(target, "where");
+    std::string text;
+    // A malformed escape becomes text that the search rejects as invalid.
+    return !raw || urlDecode(*raw, text, true) ? text : std::string("\x01");
 }
 
 ServicesServer::ServicesServer(ServerConfig config, Clock clock, LogSink log)

@@ -70,6 +70,6 @@ private:
 // The provider the configuration names.
 std::unique_ptr<WeatherProvider> makeWeatherProvider(const ServerConfig& config);
 
-// The "where" text of a search request. It is the last parameter and the
-// program sends it unescaped, so an '&' inside a city name is kept.
+// The decoded "where" text of a search request. The program percent-encodes
+// it; an '&' that an older client left unescaped inside a city name is kept.
 std::string searchTextFromTarget(const std::string& target);

@@ -17,22 +17,20 @@ int hexValue(char c) {
     return -1;
 }
 
-} // namespace
-
-std::string urlEncode(const std::string& text) {
-    static const char* kHex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        }
-    }
-    return out;
+bool isParameterNameCharacter(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.';
 }
+
+// True when the '&' at text[at] is followed by "key=".
+bool beginsParameter(const std::string& text, std::size_t at) {
+    std::size_t i = at + 1;
+    while (i < text.size() && isParameterNameCharacter(text[i])) {
+        ++i;
+    }
+    return i > at + 1 && i < text.size() && text[i] == '=';
+}
+
+} // namespace
 
 bool urlDecode(const std::string& text, std::string& decoded, bool plusIsBlank) {
     decoded.clear();
@@ -56,4 +54,29 @@ bool urlDecode(const std::string& text, std::string& decoded, bool plusIsBlank) 
         }
     }
     return true;
+}
+
+std::optional<std::string> rawQueryValue(const std::string& target, const std::string& name) {
+    const auto query = target.find('?');
+    if (query == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string key = name + "=";
+    std::size_t at = query + 1;
+    while (at < target.size()) {
+        std::size_t next = target.find('&', at);
+        if (target.compare(at, key.size(), key) == 0) {
+            const std::size_t begin = at + key.size();
+            while (next != std::string::npos && !beginsParameter(target, next)) {
+                next = target.find('&', next + 1);
+            }
+            return target.substr(begin,
+                                 next == std::string::npos ? std::string::npos : next - begin);
+        }
+        if (next == std::string::npos) {
+            break;
+        }
+        at = next + 1;
+    }
+    return std::nullopt;
 }

@@ -85,4 +85,18 @@ TEST(MessageBox, HandlerSeesTitleAndTextAndCanBeRestored) {
     EXPECT_EQ(boxes[0].second, "Unable to load function(s)  PostUrl");
 }
 
+TEST(MessageBox, HandlersThatWantTheIconGetIt) {
+    std::vector<platform::MessageBoxIcon> icons;
+    platform::MessageBoxHandler previous = platform::setMessageBoxHandler(
+        [&](const std::string&, const std::string&, platform::MessageBoxIcon icon) {
+            icons.push_back(icon);
+        });
+    platform::showMessageBox("Note", "A valid location is required.",
+                             platform::MessageBoxIcon::None);
+    platform::showMessageBox("Error", "Unable to load function(s) ");
+    platform::setMessageBoxHandler(previous);
+    EXPECT_EQ(icons, (std::vector<platform::MessageBoxIcon>{platform::MessageBoxIcon::None,
+                                                            platform::MessageBoxIcon::Error}));
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "ServicesTestSupport.h"
 #include "net/XmlPathQuery.h"
 #include "services/LocationSearch.h"
+#include "services/UrlText.h"
 
 #include <gtest/gtest.h>
 
@@ -112,11 +113,34 @@ TEST_F(SearchTest, AmpersandInANameIsEscapedAndSurvivesAnUnescapedRequest) {
     EXPECT_EQ(names(search("Bow%20%26%20Arrow")), std::vector<std::string>{"Bow & Arrow, MO"});
 }
 
-TEST(SearchTextTest, TakesEverythingAfterWhere) {
+TEST(SearchTextTest, DecodesWhereUpToTheNextParameter) {
+    EXPECT_EQ(searchTextFromTarget("/search/search?site=US&where=Winston-Salem%2C%20NC"),
+              "Winston-Salem, NC");
+    EXPECT_EQ(searchTextFromTarget("/search/search?site=US&where=Tom%20%26%20Jerry"),
+              "Tom & Jerry");
+    EXPECT_EQ(searchTextFromTarget("/search/search?site=US&where=Coeur%20d%27Alene"),
+              "Coeur d'Alene");
+    EXPECT_EQ(searchTextFromTarget("/search/search?site=US&where=Z%C3%BCrich"), "Z\xC3\xBCrich");
+    // A parameter after it is not part of the text...
+    EXPECT_EQ(searchTextFromTarget("/search/search?where=Paris&site=US"), "Paris");
+    EXPECT_EQ(searchTextFromTarget("/search/search?where=x&rnd=123&a.b-c_d=1"), "x");
+    // ...but an '&' an older client left unescaped inside a name is.
     EXPECT_EQ(searchTextFromTarget("/search/search?site=US&where=A%20B&C"), "A B&C");
+    EXPECT_EQ(searchTextFromTarget("/search/search?site=US&where=Bow & Arrow"), "Bow & Arrow");
     EXPECT_EQ(searchTextFromTarget("/search/search?where=x"), "x");
+    EXPECT_EQ(searchTextFromTarget("/search/search?where="), "");
     EXPECT_EQ(searchTextFromTarget("/search/search?site=US&nowhere=x"), "");
     EXPECT_EQ(searchTextFromTarget("/search/search"), "");
+    // Malformed escapes never reach the search as text.
+    EXPECT_EQ(searchTextFromTarget("/search/search?where=%E"), "\x01");
+}
+
+TEST(SearchTextTest, RawQueryValueFindsWholeParameterNamesOnly) {
+    EXPECT_EQ(rawQueryValue("/p?a=1&b=2", "b"), "2");
+    EXPECT_EQ(rawQueryValue("/p?ab=1&b=2", "b"), "2");
+    EXPECT_EQ(rawQueryValue("/p?a=1", "b"), std::nullopt);
+    EXPECT_EQ(rawQueryValue("/p", "a"), std::nullopt);
+    EXPECT_EQ(rawQueryValue("/p?a=1&=2&b", "a"), "1&=2&b");
 }
 
 TEST(GazetteerTest, SkipsMalformedLinesAndRejectsAFileWithoutPlaces) {

@@ -1,4 +1,5 @@
 #include "slideshow/WindowFramePresenter.h"
+#include "support/WxTestApplication.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -7,39 +8,12 @@
 #include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 #include <wx/window.h>
 
 namespace {
 
 constexpr int W = 80;
 constexpr int H = 60;
-
-// One wxWidgets application for the whole program, on the display the
-// tests run on.
-class WxApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (std::getenv("DISPLAY") == nullptr) {
-            return;
-        }
-        static char name[] = "window_presenter_test";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        wxApp::SetInstance(new wxApp());
-        s_bReady = wxEntryStart(argc, argv) && wxTheApp->CallOnInit();
-    }
-    void TearDown() override {
-        if (s_bReady) {
-            wxTheApp->OnExit();
-            wxEntryCleanup();
-        }
-    }
-    static bool s_bReady;
-};
-bool WxApplication::s_bReady = false;
-[[maybe_unused]] ::testing::Environment* const g_pApplication =
-    ::testing::AddGlobalTestEnvironment(new WxApplication);
 
 void runEventsFor(std::chrono::milliseconds duration) {
     const auto end = std::chrono::steady_clock::now() + duration;
@@ -90,7 +64,7 @@ bool presentFromThread(WindowFramePresenter& presenter, std::uint32_t rgb) {
 class WindowPresenter : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!WxApplication::s_bReady) {
+        if (!testing_support::wxApplicationReady()) {
             GTEST_SKIP() << "needs a display";
         }
         m_pFrame =

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/Process.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
+#include "ui/ControlMap.h"
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui_test {
+
+using namespace std::chrono_literals;
+
+// Waits for condition, looking again every 50 ms; false when it still did
+// not hold after timeout (which only turns a hang into a failure).
+bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 30s);
+
+// Runs xdotool with arguments, bounded in time; its exit code and output.
+struct CommandResult {
+    int exitCode = -1;
+    std::string output;
+};
+CommandResult xdotool(const std::vector<std::string>& arguments);
+
+// nimbora-dialog-tool with arguments, in a private data home whose settings
+// send location searches to searchBase, driven with xdotool as a person
+// would: it waits for windows and report lines, never for a time.
+class DialogToolRun {
+public:
+    DialogToolRun(const std::string& searchBase, const std::vector<std::string>& arguments);
+    ~DialogToolRun();
+    DialogToolRun(const DialogToolRun&) = delete;
+    DialogToolRun& operator=(const DialogToolRun&) = delete;
+
+    std::vector<std::string> report() const;
+    // The first report line that starts with prefix, once there is one.
+    std::optional<std::string> waitForReport(const std::string& prefix);
+    // The map of dialog templateId once it is shown; forgetDialog drops it,
+    // so that the next showing is waited for.
+    std::optional<ControlMap> waitForDialog(int templateId);
+    void forgetDialog(int templateId);
+    // The exit code once the tool has ended, -1 when it did not.
+    int waitForExit();
+
+    // Keyboard and mouse, to the visible window of that title.
+    bool focus(const std::string& windowTitle);
+    bool type(const std::string& windowTitle, const std::string& text);
+    bool key(const std::string& windowTitle, const std::string& keys);
+    bool click(const ControlMap& map, int controlId);
+    bool windowShown(const std::string& windowTitle);
+
+private:
+    testing_support::TempFolder m_folder;
+    testing_support::ScopedEnvironment m_dataHome;
+    testing_support::ScopedEnvironment m_controlMaps;
+    testing_support::ScopedEnvironment m_noLeakCheck;
+    platform::Process m_tool;
+};
+
+} // namespace ui_test

@@ -1,0 +1,13 @@
+#include "ui/WxText.h"
+
+wxString toWxString(const std::string& text) {
+    wxString converted = wxString::FromUTF8(text.data(), text.size());
+    if (converted.empty() && !text.empty()) {
+        converted = wxString(text.data(), wxConvISO8859_1, text.size());
+    }
+    return converted;
+}
+
+std::string fromWxString(const wxString& text) {
+    return text.utf8_string();
+}
