@@ -7,6 +7,7 @@
 #include <atomic>
 #include <csignal>
 #include <wx/timer.h>
+#include <wx/window.h>
 
 namespace {
 
