@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A value for a URL's query: a blank, control byte, non-ASCII byte or one of
+// # & + % " < > would cut the query short or make the URL unusable, so those
+// go out percent-encoded. Everything else is sent as it is, so ordinary
+// values read exactly as before.
+std::string queryValue(std::string_view value);
+
+// A value for one segment of a URL's path: as queryValue, and '/', '?' and
+// '\' are encoded too, so that the value cannot reach another path.
+std::string pathSegmentValue(std::string_view value);
