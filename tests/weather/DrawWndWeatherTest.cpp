@@ -1,5 +1,6 @@
 #include "weather/DrawWndWeather.h"
 
+#include "RecordingEnvironment.h"
 #include "ServiceFixture.h"
 #include "app/SettingsStore.h"
 #include "packs/SsConfig.h"
@@ -14,17 +15,6 @@ using namespace weather_testing;
 
 namespace {
 
-class TestEnvironment : public ImageSelectionEnvironment {
-public:
-    bool connectedToInternet() override { return m_bConnected; }
-    bool isLogging() override { return true; }
-    void logMessage(const std::string& line) override { m_lines.push_back(line); }
-    void waitForNextSecond() override {}
-
-    bool m_bConnected = true;
-    std::vector<std::string> m_lines;
-};
-
 class WindowWeather : public ::testing::Test {
 protected:
     WindowWeather() {
@@ -34,7 +24,7 @@ protected:
     ~WindowWeather() override { g_csTempUnit = "F"; }
 
     ServiceFixture m_services;
-    TestEnvironment m_environment;
+    RecordingEnvironment m_environment;
     SsConfig m_config;
     WeatherObservation m_observation{m_config};
     FrameComposer m_composer{m_environment};

@@ -1,6 +1,7 @@
 #include "PanelFixture.h"
 
 #include "imaging/Compositor.h"
+#include "imaging/SurfacePixels.h"
 #include "slideshow/PackFixtures.h"
 
 #include <cstdio>
@@ -121,20 +122,8 @@ int PanelTest::textWidth(const std::string& csText, int nCellHeight, int nWeight
     return compositor.textExtent(TextFont::create("Arial", nCellHeight, nWeight), csText).cx;
 }
 
-std::uint32_t pixelAt(const DrawingSurface& surface, int x, int y) {
-    surface.flush();
-    return surface.row(y)[x] & 0xFFFFFFu;
-}
-
 bool near(std::uint32_t pixel, std::uint32_t rgb, int nTolerance) {
-    for (const int nShift : {0, 8, 16}) {
-        const int a = static_cast<int>((pixel >> nShift) & 0xFF);
-        const int b = static_cast<int>((rgb >> nShift) & 0xFF);
-        if (std::abs(a - b) > nTolerance) {
-            return false;
-        }
-    }
-    return true;
+    return nearColour(pixel, rgb, nTolerance);
 }
 
 bool anyPixelNear(const DrawingSurface& surface, const Rect& rect, std::uint32_t rgb,

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "RecordingEnvironment.h"
 #include "imaging/DrawingSurface.h"
+#include "imaging/SurfacePixels.h"
 #include "slideshow/FrameComposer.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
@@ -61,15 +63,6 @@ protected:
     // Width of the text on one line in Arial of the height and weight.
     static int textWidth(const std::string& csText, int nCellHeight, int nWeight);
 
-    class Environment : public ImageSelectionEnvironment {
-    public:
-        bool connectedToInternet() override { return true; }
-        bool isLogging() override { return true; }
-        void logMessage(const std::string& line) override { m_lines.push_back(line); }
-        void waitForNextSecond() override {}
-        std::vector<std::string> m_lines;
-    };
-
     class Screen : public FrameScreen {
     public:
         bool isVisible() const override { return true; }
@@ -80,15 +73,13 @@ protected:
     testing_support::TempFolder m_folder;
     testing_support::TempFolder m_installFolder;
     testing_support::ScopedEnvironment m_installEnvironment;
-    Environment m_environment;
+    RecordingEnvironment m_environment;
     Screen m_screen;
     WeatherPanel m_panel{m_environment};
     FrameComposer m_composer{m_environment};
     int m_nPacks = 0;
 };
 
-// Colour at (x, y), 0xRRGGBB.
-std::uint32_t pixelAt(const DrawingSurface& surface, int x, int y);
 // Whether any pixel inside rect is within tolerance of rgb.
 bool anyPixelNear(const DrawingSurface& surface, const Rect& rect, std::uint32_t rgb,
                   int nTolerance = 40);
