@@ -41,6 +41,12 @@ constexpr unsigned kOneLine =
 constexpr unsigned kOneLineCentred =
     TEXTFORMAT_CENTER | TEXTFORMAT_SINGLELINE | TEXTFORMAT_VCENTER | TEXTFORMAT_END_ELLIPSIS;
 
+// The panel's fonts are made for each frame, as they are released after
+// it: the font map keeps what it resolved, so this costs microseconds.
+TextFont arial(int nCellHeight, int nWeight) {
+    return TextFont::create("Arial", nCellHeight, nWeight);
+}
+
 std::string handleText(const void* pHandle) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%p", pHandle);
@@ -214,7 +220,7 @@ void WeatherPanel::drawWeather(const FrameComposer& owner, DrawingSurface& frame
     Compositor compositor(frame);
     drawPackIcon(szPrefix, owner, compositor, kLastIconCodeWeather, layout.rectWxIcon);
 
-    const TextFont& location = m_fonts.arial(13, kNormal);
+    const TextFont location = arial(13, kNormal);
     if (layout.rectLocation.width() < compositor.textExtent(location, owner.m_csDisplayName).cx) {
         if (isLogging()) {
             log(szPrefix, "The location text is to wide for the initial space...we are extending "
@@ -227,8 +233,8 @@ void WeatherPanel::drawWeather(const FrameComposer& owner, DrawingSurface& frame
     }
     compositor.drawText(location, owner.m_csDisplayName, layout.rectLocation, kWhite, kOneLine);
     drawCondition(szPrefix, owner, compositor, box, layout);
-    compositor.drawText(m_fonts.arial(24, kNormal), owner.m_csTemperature, layout.rectCCTemperature,
-                        kWhite, kOneLineCentred);
+    compositor.drawText(arial(24, kNormal), owner.m_csTemperature, layout.rectCCTemperature, kWhite,
+                        kOneLineCentred);
     compositor.done();
 }
 
@@ -237,7 +243,7 @@ void WeatherPanel::drawCondition(const char* szPrefix, const FrameComposer& owne
                                  const PanelLayout& layout) {
     const std::string& csText = owner.m_csCCText;
     const Rect& rect = layout.rectCCDescText;
-    const TextFont& large = m_fonts.arial(24, kNormal);
+    const TextFont large = arial(24, kNormal);
     if (compositor.textExtent(large, csText).cx <= rect.width()) {
         if (isLogging()) {
             log(szPrefix, "m_csCCText will fit in the space allowed.");
@@ -249,7 +255,7 @@ void WeatherPanel::drawCondition(const char* szPrefix, const FrameComposer& owne
         log(szPrefix,
             "m_csCCText is longer than space provided, changing font and layout to multi line");
     }
-    const TextFont& small = m_fonts.arial(15, kNormal);
+    const TextFont small = arial(15, kNormal);
     const int nSmallWidth = compositor.textExtent(small, csText).cx;
     if (isLogging()) {
         log(szPrefix, "dc.GetTextExtent( m_csCCText), 2nd attempt, returns cx = " +
@@ -284,12 +290,12 @@ void WeatherPanel::drawWeather2(const FrameComposer& owner, DrawingSurface& fram
                           {"rectMargin3", &layout.rectMargin3}});
     Compositor compositor(frame);
     drawPackIcon(szPrefix, owner, compositor, kLastIconCodeWeather2, layout.rectWxIcon);
-    compositor.drawText(m_fonts.arial(13, kNormal), owner.m_csDisplayName, layout.rectLocation,
-                        colour, kOneLine);
-    compositor.drawText(m_fonts.arial(15, kNormal), owner.m_csCCText, layout.rectCCDescText, colour,
+    compositor.drawText(arial(13, kNormal), owner.m_csDisplayName, layout.rectLocation, colour,
                         kOneLine);
-    compositor.drawText(m_fonts.arial(24, kNormal), owner.m_csTemperature, layout.rectCCTemperature,
-                        colour, kOneLine);
+    compositor.drawText(arial(15, kNormal), owner.m_csCCText, layout.rectCCDescText, colour,
+                        kOneLine);
+    compositor.drawText(arial(24, kNormal), owner.m_csTemperature, layout.rectCCTemperature, colour,
+                        kOneLine);
     compositor.done();
 }
 
@@ -314,14 +320,14 @@ void WeatherPanel::drawWeather5(const FrameComposer& owner, DrawingSurface& fram
                           {"rectLocation", &layout.rectLocation}});
     Compositor compositor(frame);
     drawPngIcon(szPrefix, owner, compositor, layout.rectWxIcon);
-    const TextFont& text = m_fonts.arial(20, kBold);
+    const TextFont text = arial(20, kBold);
     compositor.drawText(text, owner.m_csDisplayName, layout.rectLocation, info.locationTextColor,
                         kOneLine);
     // The condition may run to several lines below the box.
     layout.rectCCDescText.bottom *= 2;
     compositor.drawText(text, owner.m_csCCText, layout.rectCCDescText, info.weatherTextColor,
                         TEXTFORMAT_CENTER | TEXTFORMAT_WORDBREAK | TEXTFORMAT_TOP);
-    compositor.drawText(m_fonts.arial(80, kBold), owner.m_csTemperature, layout.rectCCTemperature,
+    compositor.drawText(arial(80, kBold), owner.m_csTemperature, layout.rectCCTemperature,
                         info.temperatureTextColor, kOneLine);
     compositor.done();
 }

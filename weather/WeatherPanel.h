@@ -2,7 +2,6 @@
 
 #include "slideshow/FrameParts.h"
 #include "slideshow/ImageSelector.h"
-#include "weather/PanelFonts.h"
 #include "weather/PanelLayout.h"
 
 #include <string>
@@ -49,5 +48,4 @@ private:
                     std::initializer_list<std::pair<const char*, const Rect*>> rects) const;
 
     ImageSelectionEnvironment& m_environment;
-    PanelFonts m_fonts;
 };

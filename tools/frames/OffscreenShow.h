@@ -15,6 +15,7 @@ public:
     OffscreenShow& operator=(const OffscreenShow&) = delete;
 
     FrameComposer& composer() { return m_composer; }
+    WeatherPanel& panel() { return m_panel; }
     // Without the panel the frame is the photo alone, as a preview has it.
     void setPanel(bool bWithPanel);
 
