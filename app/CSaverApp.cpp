@@ -3,6 +3,8 @@
 #include "app/PendingMessageBoxes.h"
 #include "platform/MessageBox.h"
 #include "ui/ToolkitMessageBox.h"
+#include "weather/ObservationHost.h"
+#include "weather/WeatherTimer.h"
 
 #include <atomic>
 #include <csignal>
@@ -32,10 +34,30 @@ private:
     CSaverApp& m_app;
 };
 
+// The 15-minute weather timer, firing on the user-interface thread.
+class WeatherWxTimer : public wxTimer, public WeatherTimer {
+public:
+    explicit WeatherWxTimer(CSaverApp& app) : m_app(app) {}
+    unsigned SetTimer(unsigned nElapseMs) override {
+        return Start(static_cast<int>(nElapseMs), wxTIMER_CONTINUOUS) ? kTimerId : 0;
+    }
+    void KillTimer(unsigned) override { Stop(); }
+    void Notify() override { TimerWeather(m_app.startup()); }
+
+private:
+    static constexpr unsigned kTimerId = 1;
+    CSaverApp& m_app;
+};
+
 CSaverApp::CSaverApp()
-    : m_hosts(makeSaverHosts()), m_pHourlyTimer(std::make_unique<HourlyWxTimer>(*this)),
+    : m_pWeatherTimer(std::make_unique<WeatherWxTimer>(*this)), m_hosts(makeSaverHosts()),
+      m_pHourlyTimer(std::make_unique<HourlyWxTimer>(*this)),
       m_pStartup(std::make_unique<SaverStartup>(*m_hosts.modes, *m_hosts.catalogue,
-                                                *m_hosts.weather, *m_pHourlyTimer)) {}
+                                                *m_hosts.weather, *m_pHourlyTimer)) {
+    if (g_pWeatherObservation != nullptr) {
+        g_pWeatherObservation->setWeatherTimer(m_pWeatherTimer.get());
+    }
+}
 
 CSaverApp::~CSaverApp() {
     // The timer goes first so that it cannot fire into a half-destroyed object.

@@ -9,6 +9,7 @@
 #include <wx/app.h>
 
 class HourlyWxTimer;
+class WeatherWxTimer;
 
 // The program's application object: brings the toolkit up, shows the
 // message boxes kept from before, and runs the start-up and the chosen mode.
@@ -41,6 +42,9 @@ private:
     // the show then ends at once, without a dialog.
     static void endOnSignal(int nSignal);
 
+    // Made before the hosts and gone after them: the weather holder stops
+    // it as it goes.
+    std::unique_ptr<WeatherWxTimer> m_pWeatherTimer;
     SaverHosts m_hosts;
     std::unique_ptr<HourlyWxTimer> m_pHourlyTimer;
     std::unique_ptr<SaverStartup> m_pStartup;

@@ -152,3 +152,10 @@ void SaverStartup::refreshSaverWeather() {
         m_pSaverWindow->refreshOurWeatherInfo();
     }
 }
+
+void TimerWeather(SaverStartup& startup) {
+    if (isLogging()) {
+        logMessage("TimerWeather() Timer fired");
+    }
+    startup.refreshSaverWeather();
+}

@@ -53,3 +53,7 @@ private:
     SaverWindow* m_pSaverWindow = nullptr;
     bool m_bPromoPending = false;
 };
+
+// The weather timer's tick, every 15 minutes: downloads the observation again
+// and refreshes the full-screen window's weather; nothing without that window.
+void TimerWeather(SaverStartup& startup);

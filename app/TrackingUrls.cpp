@@ -1,33 +1,13 @@
 #include "app/TrackingUrls.h"
 
+#include "net/UrlEncoding.h"
+
 namespace {
 
 // The tick count goes out as a signed decimal ("%d"), so a count past 2^31
 // reads negative, as peers have always seen it.
 std::string randomText(std::uint32_t random) {
     return std::to_string(static_cast<std::int32_t>(random));
-}
-
-// A value that holds a blank, '&' or '#' would otherwise cut the query short
-// or make the URL unusable, and the ping would be lost. Everything else goes
-// out as it is, so ordinary values read exactly as before.
-std::string queryValue(const std::string& value) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(value.size());
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool unsafe = byte <= 0x20 || byte >= 0x7F || c == '#' || c == '&' || c == '+' ||
-                            c == '%' || c == '"' || c == '<' || c == '>';
-        if (unsafe) {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
-        } else {
-            out += c;
-        }
-    }
-    return out;
 }
 
 } // namespace

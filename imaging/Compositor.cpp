@@ -94,6 +94,15 @@ bool Compositor::copyPart(const DrawingSurface& source, const Rect& sourceRect, 
 }
 
 bool Compositor::stretch(const DrawingSurface& source, int x, int y, int cx, int cy) {
+    return paintScaled(source, x, y, cx, cy, CAIRO_FILTER_NEAREST);
+}
+
+bool Compositor::scaleSmooth(const DrawingSurface& source, int x, int y, int cx, int cy) {
+    return paintScaled(source, x, y, cx, cy, CAIRO_FILTER_GOOD);
+}
+
+bool Compositor::paintScaled(const DrawingSurface& source, int x, int y, int cx, int cy,
+                             cairo_filter_t filter) {
     if (!isValid() || !isDrawable(source) || cx <= 0 || cy <= 0) {
         return false;
     }
@@ -109,7 +118,7 @@ bool Compositor::stretch(const DrawingSurface& source, int x, int y, int cx, int
                             static_cast<double>(source.height()) / cy);
     cairo_matrix_translate(&matrix, -x, -y);
     cairo_pattern_set_matrix(pPattern.get(), &matrix);
-    cairo_pattern_set_filter(pPattern.get(), CAIRO_FILTER_NEAREST);
+    cairo_pattern_set_filter(pPattern.get(), filter);
     cairo_pattern_set_extend(pPattern.get(), CAIRO_EXTEND_PAD);
 
     cairo_t* pContext = m_pContext.get();
@@ -132,6 +141,10 @@ GObjectPtr<PangoLayout> Compositor::makeLayout(const TextFont& font, std::string
     if ((format & TEXTFORMAT_SINGLELINE) != 0) {
         std::replace_if(
             csText.begin(), csText.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        if ((format & TEXTFORMAT_END_ELLIPSIS) != 0 && rect.width() > 0) {
+            pango_layout_set_width(pLayout.get(), rect.width() * PANGO_SCALE);
+            pango_layout_set_ellipsize(pLayout.get(), PANGO_ELLIPSIZE_END);
+        }
     } else if ((format & TEXTFORMAT_WORDBREAK) != 0 && rect.width() > 0) {
         pango_layout_set_width(pLayout.get(), rect.width() * PANGO_SCALE);
         pango_layout_set_wrap(pLayout.get(), PANGO_WRAP_WORD);
@@ -176,9 +189,11 @@ bool Compositor::drawText(const TextFont& font, std::string_view text, const Rec
     PangoRectangle logical;
     pango_layout_get_pixel_extents(pLayout.get(), nullptr, &logical);
 
-    const bool bWrapped = pango_layout_get_width(pLayout.get()) > 0;
+    // Wrapped and ellipsized text is laid out in the rectangle's width and
+    // aligned there by pango.
+    const bool bFitted = pango_layout_get_width(pLayout.get()) > 0;
     int x = rect.left;
-    if (!bWrapped) {
+    if (!bFitted) {
         // Unwrapped text is placed by its own width, so that a line wider
         // than the rectangle overflows on both sides when centred.
         if ((format & TEXTFORMAT_CENTER) != 0) {

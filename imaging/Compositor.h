@@ -22,6 +22,9 @@ enum TextFormat : unsigned {
     TEXTFORMAT_WORDBREAK = 0x010,
     TEXTFORMAT_SINGLELINE = 0x020,
     TEXTFORMAT_NOCLIP = 0x100,
+    // A single line wider than the rectangle ends in "..." at a whole
+    // character instead of being cut off inside a glyph.
+    TEXTFORMAT_END_ELLIPSIS = 0x8000,
 };
 
 // Draws on one surface: solid fills, copies of other surfaces (at their
@@ -53,6 +56,9 @@ public:
     // The whole source stretched to cx by cy at (x, y), each target pixel
     // taking its nearest source pixel (no smoothing).
     bool stretch(const DrawingSurface& source, int x, int y, int cx, int cy);
+    // The same with a smoothing filter, for small pictures drawn smaller
+    // than they are (an icon fitted into its column).
+    bool scaleSmooth(const DrawingSurface& source, int x, int y, int cx, int cy);
 
     // Width of the text on one line, and the font's cell height.
     Size textExtent(const TextFont& font, std::string_view text);
@@ -64,6 +70,8 @@ public:
     void done();
 
 private:
+    bool paintScaled(const DrawingSurface& source, int x, int y, int cx, int cy,
+                     cairo_filter_t filter);
     GObjectPtr<PangoLayout> makeLayout(const TextFont& font, std::string_view text, unsigned format,
                                        const Rect& rect);
 

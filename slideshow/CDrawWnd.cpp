@@ -2,11 +2,13 @@
 
 #include "app/SettingsKeys.h"
 #include "app/Trace.h"
+#include "packs/CatalogueHost.h"
 #include "platform/Clock.h"
 #include "slideshow/MonitorWindows.h"
 #include "slideshow/SpeedInterval.h"
 #include "slideshow/WindowFramePresenter.h"
 #include "slideshow/WindowScreen.h"
+#include "weather/ObservationHost.h"
 
 #include <algorithm>
 #include <wx/dcclient.h>
@@ -18,8 +20,11 @@ wxBEGIN_EVENT_TABLE(CDrawWnd, wxWindow) EVT_TIMER(CDrawWnd::TIMER_ID, CDrawWnd::
     : m_blendRunner([this](FrameScreen&, const Rect&) {
           return std::make_unique<WindowFramePresenter>(*this);
       }),
+      m_weather(m_composer, frameworkSelectionEnvironment(), g_pWeatherObservation, g_pSsConfig,
+                [this](bool changeImage) { drawNow(changeImage); }),
       m_timer(this, TIMER_ID), m_autoDelete(autoDelete) {
     m_composer.setFrameBlender(&m_blendRunner);
+    m_composer.setWeatherPanelPainter(&m_panel);
     // Nothing may draw while the object is still being set up.
     m_composer.setPausePreview(true);
     loadWeatherIfConnected();
@@ -46,11 +51,6 @@ bool CDrawWnd::Create(long /*exStyle*/, long /*style*/, const Rect& rect, wxWind
     return true;
 }
 
-void CDrawWnd::setLocation(const std::string& csDisplayName, const std::string& csLocationID) {
-    m_composer.m_csDisplayName = csDisplayName;
-    m_composer.m_csLocationID = csLocationID;
-}
-
 void CDrawWnd::SetSpeed(int nSpeedInMinutes, bool speedUp) {
     m_timer.Stop();
     const SpeedInterval interval =
@@ -73,10 +73,7 @@ void CDrawWnd::DrawMultipleMonitor(FrameScreen& dc, bool changeImage) {
 }
 
 void CDrawWnd::refreshOurWeatherInfo() {
-    if (isLogging()) {
-        logMessage("refreshOurWeatherInfo() Entering Function: ");
-    }
-    drawNow(false);
+    m_weather.refreshOurWeatherInfo();
 }
 
 void CDrawWnd::drawNow(bool changeImage) {

@@ -4,6 +4,8 @@
 #include "slideshow/BlendRunner.h"
 #include "slideshow/FrameComposer.h"
 #include "slideshow/MonitorCopy.h"
+#include "weather/DrawWndWeather.h"
+#include "weather/WeatherPanel.h"
 
 #include <string>
 #include <wx/timer.h>
@@ -36,9 +38,14 @@ public:
     void setBlendImages(bool bBlend) { m_composer.setBlendImages(bBlend); }
     void setPreview(bool bPreview) { m_composer.setPreview(bPreview); }
     void setPausePreview(bool bPause) { m_composer.setPausePreview(bPause); }
-    // Stores the place the panel names; fetching its weather comes with the
-    // weather code.
-    void setLocation(const std::string& csDisplayName, const std::string& csLocationID);
+    // The weather: the place the panel names and its current conditions,
+    // read from the process-wide observation.
+    void setLocation(const std::string& csDisplayName, const std::string& csLocationID) {
+        m_weather.setLocation(csDisplayName, csLocationID);
+    }
+    void updateWeather() { m_weather.updateWeather(); }
+    bool loadWeatherIfConnected() { return m_weather.loadWeatherIfConnected(); }
+    void getWeatherInfo() { m_weather.getWeatherInfo(); }
 
     // Restarts timer 1 at the interval for the speed.
     void SetSpeed(int nSpeedInMinutes, bool speedUp = false);
@@ -58,17 +65,18 @@ protected:
     // Every draw of the window goes through here; the full-screen show adds
     // the other monitors.
     virtual void DrawMultipleMonitor(FrameScreen& dc, bool changeImage);
-    // Runs once at construction; the weather code fills it in.
-    virtual void loadWeatherIfConnected() {}
 
 private:
     void OnTimer(wxTimerEvent& event);
     void OnPaint(wxPaintEvent& event);
     Rect clientRect() const;
 
-    // Declared before the composer, which stops the blend as it goes.
+    // Declared before the composer, which stops the blend as it goes and
+    // draws the panel.
     BlendRunner m_blendRunner;
+    WeatherPanel m_panel;
     FrameComposer m_composer;
+    DrawWndWeather m_weather;
     wxTimer m_timer;
     MonitorCopyScreens* m_pMonitorCopies = nullptr;
     // Kept as given; wxWidgets deletes every window object on destruction.

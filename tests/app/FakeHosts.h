@@ -72,10 +72,14 @@ public:
 
 class FakeWeatherHost : public WeatherHost {
 public:
-    bool refetchObservation() override { return m_bRefetchWorks; }
+    bool refetchObservation() override {
+        ++m_nRefetches;
+        return m_bRefetchWorks;
+    }
     void setTemperatureUnit(const std::string& unit) override { m_units.push_back(unit); }
 
     bool m_bRefetchWorks = true;
+    int m_nRefetches = 0;
     std::vector<std::string> m_units;
 };
 

@@ -141,19 +141,24 @@ TEST_F(Startup, PromotionIsPreparedAtStartAndShownAtExit) {
     EXPECT_EQ(m_catalogue.m_calls.size(), 5u); // shown once
 }
 
-TEST_F(Startup, WeatherRefreshReachesOnlyTheFullScreenWindow) {
+TEST_F(Startup, WeatherTimerRefreshesOnlyTheFullScreenWindow) {
     m_env.loadFramework();
-    m_startup.refreshSaverWeather();
+    // Without the full-screen window not even the download is tried.
+    TimerWeather(m_startup);
+    EXPECT_EQ(m_weather.m_nRefetches, 0);
     ASSERT_TRUE(start({"/s"}));
-    m_startup.refreshSaverWeather();
+    TimerWeather(m_startup);
+    EXPECT_EQ(m_weather.m_nRefetches, 1);
     EXPECT_EQ(m_modes.m_window.m_nRefreshes, 1);
     m_weather.m_bRefetchWorks = false;
-    m_startup.refreshSaverWeather();
+    TimerWeather(m_startup);
     EXPECT_EQ(m_modes.m_window.m_nRefreshes, 1);
     m_weather.m_bRefetchWorks = true;
     m_startup.forgetSaverWindow();
-    m_startup.refreshSaverWeather();
+    TimerWeather(m_startup);
     EXPECT_EQ(m_modes.m_window.m_nRefreshes, 1);
+    const std::string log = m_env.m_dataHome.read("Nimbora/Screensaver/screensaver.log");
+    EXPECT_NE(log.find("ScreenSaver: TimerWeather() Timer fired\n"), std::string::npos) << log;
 }
 
 TEST_F(Startup, AWindowThatIsGoneIsNeverRefreshed) {

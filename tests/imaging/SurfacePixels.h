@@ -4,6 +4,8 @@
 #include "imaging/Rect.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <initializer_list>
 
 // Reading composed pixels back in tests, colours as 0xRRGGBB.
 inline std::uint32_t pixelAt(const DrawingSurface& surface, int x, int y) {
@@ -26,4 +28,16 @@ inline Rect inkBounds(const DrawingSurface& surface, std::uint32_t background) {
         }
     }
     return bounds.isEmpty() ? Rect{} : bounds;
+}
+
+// True when every channel of the pixel (0xRRGGBB) is within nTolerance of rgb.
+inline bool nearColour(std::uint32_t pixel, std::uint32_t rgb, int nTolerance) {
+    for (const int nShift : {0, 8, 16}) {
+        const int a = static_cast<int>((pixel >> nShift) & 0xFF);
+        const int b = static_cast<int>((rgb >> nShift) & 0xFF);
+        if (std::abs(a - b) > nTolerance) {
+            return false;
+        }
+    }
+    return true;
 }

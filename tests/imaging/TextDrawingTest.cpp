@@ -104,6 +104,26 @@ TEST_F(TextDrawing, ClipsToTheRectangleUnlessAskedNotTo) {
     EXPECT_GT(unclipped.right, clip.right + 100);
 }
 
+TEST_F(TextDrawing, AnEllipsisEndsALineTooLongAtAWholeCharacter) {
+    const TextFont font = TextFont::create("Arial", 24, 400);
+    const unsigned format =
+        TEXTFORMAT_LEFT | TEXTFORMAT_SINGLELINE | TEXTFORMAT_VCENTER | TEXTFORMAT_END_ELLIPSIS;
+    const Rect rect{50, 50, 170, 80};
+    const Rect ink = drawn(font, "Partly Cloudy with Showers", rect, format);
+    EXPECT_GE(ink.left, rect.left);
+    EXPECT_LE(ink.right, rect.right);
+    // The same columns as the text cut short by hand and ended in "...".
+    const std::string shortened = "Partly Cl\xE2\x80\xA6";
+    const int nShortened = m_compositor.textExtent(font, shortened).cx;
+    EXPECT_LE(nShortened, rect.width());
+    EXPECT_NEAR(ink.right, drawn(font, shortened, rect, format).right,
+                m_compositor.textExtent(font, "y").cx + 1);
+    // Text that fits is drawn as it is, centred as asked.
+    const unsigned centred = TEXTFORMAT_CENTER | TEXTFORMAT_SINGLELINE | TEXTFORMAT_VCENTER;
+    EXPECT_EQ(drawn(font, "Rain", rect, centred | TEXTFORMAT_END_ELLIPSIS),
+              drawn(font, "Rain", rect, centred));
+}
+
 TEST_F(TextDrawing, WordWrapBreaksBetweenWordsFromTheTop) {
     const TextFont font = TextFont::create("Arial", 15, 400);
     const std::string text = "Light Rain and Fog near the Airport";

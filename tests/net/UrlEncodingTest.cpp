@@ -13,4 +13,12 @@ TEST(UrlEncoding, KeepsUnreservedCharactersAndEncodesEveryOtherByte) {
     EXPECT_EQ(urlEncode(""), "");
 }
 
+TEST(UrlEncoding, QueryAndPathValuesEncodeOnlyWhatWouldBreakTheirPart) {
+    EXPECT_EQ(queryValue("US80301"), "US80301");
+    EXPECT_EQ(queryValue("a b&c=d#e+f%"), "a%20b%26c=d%23e%2Bf%25");
+    EXPECT_EQ(queryValue("a/b?c"), "a/b?c");
+    EXPECT_EQ(pathSegmentValue("../x?y\\z"), "..%2Fx%3Fy%5Cz");
+    EXPECT_EQ(pathSegmentValue("Z\xC3\xBC"), "Z%C3%BC");
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "PackFixtures.h"
 #include "imaging/Compositor.h"
+#include "imaging/SurfacePixels.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -94,14 +95,7 @@ std::string solidJpeg(int nWidth, int nHeight, std::uint32_t rgb) {
 }
 
 bool near(std::uint32_t pixel, std::uint32_t rgb, int nTolerance) {
-    for (const int shift : {0, 8, 16}) {
-        const int a = static_cast<int>((pixel >> shift) & 0xFF);
-        const int b = static_cast<int>((rgb >> shift) & 0xFF);
-        if (std::abs(a - b) > nTolerance) {
-            return false;
-        }
-    }
-    return true;
+    return nearColour(pixel, rgb, nTolerance);
 }
 
 } // namespace frame_testing

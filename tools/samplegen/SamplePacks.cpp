@@ -7,6 +7,7 @@
 #include "tools/samplegen/IconPainter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <future>
 #include <sstream>
 #include <sys/stat.h>
@@ -43,8 +44,72 @@ std::string jpegOf(const DrawingSurface& surface, int nQuality) {
     return data;
 }
 
-std::vector<Picture> renderPhoto(SkyStyle style, int nGroup, int nImage) {
-    const DrawingSurface photo = paintSky(style, kPhotoWidth, kPhotoHeight);
+// Where a photo carries its weather panel, as version-5 packs do: a soft
+// glass behind the icon and temperature (in the box) and the texts below
+// it, light under dark texts and dark under white ones, so the texts read
+// on any sky. Older packs' texts sit on the panel artwork or the photo.
+struct Backdrop {
+    bool bPresent = false;
+    bool bLight = false;
+    int nLeft = 0;
+    int nTop = 0;
+    int nRight = 0;
+    int nBottom = 0;
+};
+
+bool boxOnTheLeft(const SkyStyle& style) {
+    // The panel goes where the sun is not.
+    return style.dSunX > 0.5;
+}
+
+Backdrop backdropFor(const PackDesign& design, const SkyStyle& style, bool bBright) {
+    Backdrop backdrop;
+    if (design.nVersion != 5) {
+        return backdrop;
+    }
+    const int nBoxLeft = boxOnTheLeft(style) ? design.nBoxOffset
+                                             : kPhotoWidth - design.nBoxOffset - design.nPanelWidth;
+    const int nBoxTop = design.boxOffsetY();
+    // The fifth layout reaches 45 pixels left of the box and 381 right of
+    // its left edge, 10 above it and, with a condition of three lines,
+    // about 75 below it.
+    backdrop = {true,         bBright,        nBoxLeft - 72,
+                nBoxTop - 24, nBoxLeft + 396, nBoxTop + design.nPanelHeight + 92};
+    return backdrop;
+}
+
+void paintBackdrop(DrawingSurface& photo, const Backdrop& backdrop) {
+    if (!backdrop.bPresent) {
+        return;
+    }
+    cairo_t* c = cairo_create(photo.get());
+    const double v = backdrop.bLight ? 1.0 : 0.0;
+    // Layers from the widest and faintest in: a soft edge, a calm middle.
+    constexpr int kLayers = 8;
+    constexpr int kStep = 3;
+    for (int i = 0; i < kLayers; ++i) {
+        const double inset = (i - kLayers + 1) * kStep;
+        const double x0 = backdrop.nLeft - inset;
+        const double y0 = backdrop.nTop - inset;
+        const double x1 = backdrop.nRight + inset;
+        const double y1 = backdrop.nBottom + inset;
+        const double r = 22 + inset;
+        cairo_new_sub_path(c);
+        cairo_arc(c, x1 - r, y0 + r, r, -M_PI / 2, 0);
+        cairo_arc(c, x1 - r, y1 - r, r, 0, M_PI / 2);
+        cairo_arc(c, x0 + r, y1 - r, r, M_PI / 2, M_PI);
+        cairo_arc(c, x0 + r, y0 + r, r, M_PI, 3 * M_PI / 2);
+        cairo_close_path(c);
+        cairo_set_source_rgba(c, v, v, v, backdrop.bLight ? 0.07 : 0.065);
+        cairo_fill(c);
+    }
+    cairo_destroy(c);
+    photo.flush();
+}
+
+std::vector<Picture> renderPhoto(SkyStyle style, Backdrop backdrop, int nGroup, int nImage) {
+    DrawingSurface photo = paintSky(style, kPhotoWidth, kPhotoHeight);
+    paintBackdrop(photo, backdrop);
     const int nIdentifier = 100 * nGroup + nImage;
     return {{nIdentifier, jpegOf(photo, 88)},
             {10000 + nIdentifier, jpegOf(thumbnailOf(photo), 90)}};
@@ -73,12 +138,11 @@ std::string manifestFor(const PackDesign& design, const std::vector<SkyStyle>& s
     }
     m << "\n[getBoxLocationForImage]\n";
     for (std::size_t n = 0; n < styles.size(); ++n) {
-        // The panel goes where the sun is not.
-        const bool bLeft = styles[n].dSunX > 0.5;
+        const bool bLeft = boxOnTheLeft(styles[n]);
         const char* szCorner = design.nVersion < 2 ? (bLeft ? "lower-left" : "lower-right")
                                                    : (bLeft ? "upper-left" : "upper-right");
         m << n / design.nImagesPerGroup + 1 << "." << n % design.nImagesPerGroup + 1 << " = "
-          << szCorner << " " << design.nBoxOffset << " " << design.nBoxOffset << "\n";
+          << szCorner << " " << design.nBoxOffset << " " << design.boxOffsetY() << "\n";
     }
     m << "\n[getBorderColorForImage]\ndefault = #000000\n";
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -142,8 +206,20 @@ const std::vector<GroupDesign>& sampleGroups() {
 }
 
 std::vector<PackDesign> samplePackDesigns() {
-    PackDesign skies{"nimbora-skies.wxs", "Nimbora Skies", 5, 4, 0, 380, 100, 64, 0x1B2A4A, 80,
-                     "nimbora-skies/"};
+    // The version-5 panel sits far enough in that the crop of a 5:4 screen
+    // (1280 of the 1920 columns) keeps all of it.
+    PackDesign skies{"nimbora-skies.wxs",
+                     "Nimbora Skies",
+                     5,
+                     4,
+                     0,
+                     380,
+                     100,
+                     64,
+                     0x1B2A4A,
+                     380,
+                     "nimbora-skies/",
+                     110};
     PackDesign horizons{
         "nimbora-horizons.wxs", "Nimbora Horizons", 4, 3, 4, 300, 90, 64, 0x1B2A4A, 60, ""};
     PackDesign classic{
@@ -164,6 +240,7 @@ bool writeSamplePack(const PackDesign& design, const std::string& csInstallFolde
             }
             styles.push_back(skyStyle(groups[g].kind, design.nFirstVariant + i));
             photos.push_back(std::async(std::launch::async, renderPhoto, styles.back(),
+                                        backdropFor(design, styles.back(), groups[g].bBright),
                                         static_cast<int>(g) + 1, i + 1));
         }
     }

@@ -17,8 +17,10 @@ struct PackDesign {
     int nPanelHeight = 100;
     int nIconSize = 64;
     std::uint32_t iconBackground = 0x1B2A4A;
-    int nBoxOffset = 80;
+    int nBoxOffset = 80;    // from the photo's side
     std::string csIconPath; // version 5: PNG icons under the install folder
+    int nBoxOffsetY = -1;   // from its top; -1: the same as nBoxOffset
+    int boxOffsetY() const { return nBoxOffsetY < 0 ? nBoxOffset : nBoxOffsetY; }
 };
 
 struct GroupDesign {
