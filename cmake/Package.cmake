@@ -11,18 +11,18 @@ set(CPACK_PACKAGE_CONTACT "${NIMBORA_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "weather-matched photo slideshow screensaver")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "weather-matched photo slideshow screensaver
- Nimbora Screensaver turns the screen into a slideshow of photographs chosen
- to suit the weather outside, with a panel of current conditions (location,
- condition icon and text, temperature) drawn over each photograph. A
- settings dialog with a live preview chooses the location, the pack, the
- speed and how photographs are picked.
- .
- It works with XScreenSaver and xsecurelock. The package brings three
- sample image packs, the pack tool wxs-pack and nimbora-services, the
- local web service for weather, location search and the pack catalogue,
- started for each user by a systemd user unit; it answers offline with
- simulated weather until a weather provider is configured.")
+# The extended description; CPack indents it and puts the summary first.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Nimbora Screensaver turns the screen into a slideshow of photographs chosen
+to suit the weather outside, with a panel of current conditions (location,
+condition icon and text, temperature) drawn over each photograph. A
+settings dialog with a live preview chooses the location, the pack, the
+speed and how photographs are picked.
+
+It works with XScreenSaver and xsecurelock. The package brings three
+sample image packs, the pack tool wxs-pack and nimbora-services, the
+local web service for weather, location search and the pack catalogue,
+started for each user by a systemd user unit; it answers offline with
+simulated weather until a weather provider is configured.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
