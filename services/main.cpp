@@ -1,4 +1,5 @@
 // nimbora-services: the web services the screensaver talks to.
+#include "platform/Folders.h"
 #include "services/ServerConfig.h"
 #include "services/ServicesServer.h"
 
@@ -27,13 +28,19 @@ bool parsePort(const char* text, int& port) {
     return true;
 }
 
+// The installed data; the pings are the user's own, beside the screensaver's
+// data (SQLite keeps them in a temporary file when no home is known).
 ServerConfig compiledDefaults() {
+    const std::string data = NIMBORA_SERVICES_DATA;
     ServerConfig config;
-    config.gazetteerPath = NIMBORA_SERVICES_GAZETTEER;
-    config.webFolder = NIMBORA_SERVICES_WEB;
+    config.gazetteerPath = data + "/gazetteer/US.txt";
+    config.webFolder = data + "/web";
+    config.catalogueFile = data + "/catalogue.ini";
     config.packsFolder = NIMBORA_SERVICES_PACKS;
-    config.catalogueFile = NIMBORA_SERVICES_CATALOGUE;
-    config.pingDatabase = NIMBORA_SERVICES_PINGS;
+    const std::string userData = platform::userDataBase();
+    if (!userData.empty()) {
+        config.pingDatabase = userData + "/Nimbora/Services/pings.sqlite";
+    }
     return config;
 }
 

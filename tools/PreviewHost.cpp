@@ -1,9 +1,10 @@
 // nimbora-preview-host: a plain window that shows the slideshow's preview,
 // the way a display-settings panel would.
 //
-//   nimbora-preview-host [--size WxH] [--seconds N] [program [arguments...]]
+//   nimbora-preview-host [--size WxH] [--seconds N] [--switch S] [program [arguments...]]
 //
-// Opens a window, runs `program /p <its window id>` (by default the
+// Opens a window, runs `program /p <its window id>` (S instead of /p, e.g.
+// --window-id the way saver daemons start it; by default the
 // nimbora-screensaver beside this tool, else the one in PATH) and ends when
 // the window is closed, the program ends, N seconds have passed or the tool
 // is told to stop; the preview ends with its window.
@@ -38,6 +39,7 @@ struct Options {
     int nWidth = 640;
     int nHeight = 480;
     int nSeconds = 0; // 0: until closed
+    std::string csSwitch = "/p";
     std::vector<std::string> program;
 };
 
@@ -72,6 +74,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
                 return false;
             }
             options.nSeconds = static_cast<int>(nSeconds);
+        } else if (csOption == "--switch") {
+            options.csSwitch = pValue;
         } else {
             return false;
         }
@@ -103,7 +107,8 @@ bool handleEvents(Display* pDisplay, Atom deleteWindow) {
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s [--size WxH] [--seconds N] [program [arguments...]]\n",
+        std::fprintf(stderr,
+                     "usage: %s [--size WxH] [--seconds N] [--switch S] [program [arguments...]]\n",
                      argv[0]);
         return 2;
     }
@@ -127,7 +132,7 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, requestStop);
     std::signal(SIGINT, requestStop);
     std::vector<std::string> command = options.program;
-    command.emplace_back("/p");
+    command.push_back(options.csSwitch);
     command.push_back(std::to_string(window));
     platform::Process child = platform::Process::start(command);
     if (!child.isRunning()) {
