@@ -302,7 +302,18 @@ void ServicesServer::handlePing(const HttpRequest& request, HttpResponse& respon
               bounded(request.parameterValue("cobrand")),
               bounded(request.parameterValue("skin")),
               request.remoteAddress};
+    bool wellFormed = true;
+    for (const char* name : {"id", "cobrand", "skin"}) {
+        const HttpRequest::Parameter* parameter = request.parameter(name);
+        wellFormed = wellFormed && (parameter == nullptr || parameter->wellFormed);
+    }
     response.headers.emplace_back("Cache-Control", "no-store");
+    if (!wellFormed || !PingStore::storableText(ping.code) ||
+        !PingStore::storableText(ping.installId) || !PingStore::storableText(ping.cobrand) ||
+        !PingStore::storableText(ping.skin)) {
+        response.setStatus(400, "400 ping parameters are text without control characters\n");
+        return;
+    }
     if (!m_pings.record(ping)) {
         std::cerr << "pings: could not record a ping of code " << ping.code << '\n';
     }
