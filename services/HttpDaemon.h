@@ -52,7 +52,8 @@ public:
 
     // Requests waiting for a worker beyond this many are answered 503.
     static constexpr std::size_t kMaxQueuedJobs = 1024;
-    // Memory of one connection for its request headers and buffers.
+    // Memory of one connection for its request headers and buffers: headers
+    // beyond about 15 KiB are refused.
     static constexpr std::size_t kConnectionMemory = 16 * 1024;
 
     HttpDaemon(HttpHandler& handler, LogSink log, WallClock clock, Stopwatch stopwatch);
