@@ -12,13 +12,15 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
-ServicesServer& server() {
-    static const std::unique_ptr<ServicesServer> instance = [] {
-        const auto folder = std::filesystem::temp_directory_path() /
-                            ("nimbora-fuzz-services-" + std::to_string(::getpid()));
+// The server over the sample data, in a folder of its own that goes at exit.
+struct Fixture {
+    Fixture() {
+        folder = std::filesystem::temp_directory_path() /
+                 ("nimbora-fuzz-services-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder / "packs");
         std::ofstream(folder / "packs" / "Alpine.wxs") << "pack";
         std::ofstream(folder / "catalogue.ini") << "[Alpine.wxs]\nshow = t\nsel_yes = 202\n";
@@ -30,15 +32,25 @@ ServicesServer& server() {
         config.catalogueFile = (folder / "catalogue.ini").string();
         config.pingDatabase = ":memory:";
         config.cycle = "cycle-B";
-        auto made = std::make_unique<ServicesServer>(
+        server = std::make_unique<ServicesServer>(
             config, [] { return 1700000000; }, [](const std::string&) {});
         std::string error;
-        if (!made->load(error)) {
+        if (!server->load(error)) {
             std::abort();
         }
-        return made;
-    }();
-    return *instance;
+    }
+    ~Fixture() {
+        server.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::filesystem::path folder;
+    std::unique_ptr<ServicesServer> server;
+};
+
+ServicesServer& server() {
+    static Fixture fixture;
+    return *fixture.server;
 }
 
 } // namespace
