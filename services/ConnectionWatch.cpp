@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <sys/socket.h>
+#include <utility>
+#include <vector>
 
 ConnectionWatch::Entry* ConnectionWatch::opened(int fd, Milliseconds now) {
     auto entry = std::make_unique<Entry>(fd, now);
@@ -22,18 +24,24 @@ std::size_t ConnectionWatch::sweep(Milliseconds now) {
         static_cast<double>(m_entries.size()) >= kPressureShare * static_cast<double>(m_nCapacity);
     const Milliseconds allowed =
         pressed ? std::min(m_headerTimeout, kPressureWait) : m_headerTimeout;
-    std::size_t cut = 0;
+    std::vector<std::pair<Milliseconds, Entry*>> due;
     for (auto& [handle, entry] : m_entries) {
         const Milliseconds since = entry->m_waitingSince.load(std::memory_order_relaxed);
-        if (since == Entry::kNotWaiting || now - since < allowed || entry->cut()) {
-            continue;
+        if (since != Entry::kNotWaiting && now - since >= allowed && !entry->cut()) {
+            due.emplace_back(since, entry.get());
         }
+    }
+    if (due.size() > kMaxCutsPerSweep) {
+        std::nth_element(due.begin(), due.begin() + kMaxCutsPerSweep, due.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        due.resize(kMaxCutsPerSweep);
+    }
+    for (const auto& [since, entry] : due) {
         // The descriptor stays open while it is listed: closed() comes first.
         ::shutdown(entry->m_nFd, SHUT_RDWR);
         entry->m_bCut.store(true, std::memory_order_relaxed);
-        ++cut;
     }
-    return cut;
+    return due.size();
 }
 
 std::size_t ConnectionWatch::size() const {

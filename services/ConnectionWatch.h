@@ -39,6 +39,10 @@ public:
     // kPressureWait at most.
     static constexpr double kPressureShare = 0.9;
     static constexpr Milliseconds kPressureWait = 1000;
+    // At most this many are shut down per sweep, the longest waiting first:
+    // thousands of connections opened together would otherwise all close,
+    // and come back, in one burst that stalls everyone else's answers.
+    static constexpr std::size_t kMaxCutsPerSweep = 128;
 
     ConnectionWatch(Milliseconds headerTimeout, std::size_t capacity)
         : m_headerTimeout(headerTimeout), m_nCapacity(capacity) {}
@@ -47,7 +51,8 @@ public:
     Entry* opened(int fd, Milliseconds now);
     // Call before the descriptor is closed: the watch never touches it again.
     void closed(Entry* entry);
-    // Shuts down the connections that waited too long; returns how many.
+    // Shuts down the connections that waited too long (at most
+    // kMaxCutsPerSweep of them); returns how many.
     std::size_t sweep(Milliseconds now);
     std::size_t size() const;
 

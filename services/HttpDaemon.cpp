@@ -336,7 +336,7 @@ void HttpDaemon::stop() {
 void HttpDaemon::sweepUntilStopped() {
     std::unique_lock lock(m_stopMutex);
     while (
-        !m_stopped.wait_for(lock, std::chrono::milliseconds(250), [this] { return m_bStopping; })) {
+        !m_stopped.wait_for(lock, std::chrono::milliseconds(100), [this] { return m_bStopping; })) {
         lock.unlock();
         m_watch->sweep(nowMs());
         lock.lock();

@@ -4,6 +4,7 @@
 
 #include <future>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -95,6 +96,25 @@ TEST(ConnectionWatchTest, UnderPressureIdleConnectionsGoAfterASecond) {
     EXPECT_EQ(full.sweep(ConnectionWatch::kPressureWait), 1u);
     EXPECT_TRUE(a.cut());
     EXPECT_FALSE(b.cut());
+}
+
+TEST(ConnectionWatchTest, ManyDueAtOnceGoInBatchesLongestWaitingFirst) {
+    ConnectionWatch watch(1000, 10000);
+    const std::size_t count = ConnectionWatch::kMaxCutsPerSweep + 10;
+    std::vector<std::unique_ptr<SocketPair>> pairs;
+    for (std::size_t i = 0; i < count; ++i) {
+        pairs.push_back(std::make_unique<SocketPair>());
+        // The last ten opened first.
+        watch.opened(pairs.back()->fds[0], i + 10 < count ? 100 : 0);
+    }
+    EXPECT_EQ(watch.sweep(2000), ConnectionWatch::kMaxCutsPerSweep);
+    for (std::size_t i = count - 10; i < count; ++i) {
+        EXPECT_TRUE(pairs[i]->cut()) << i;
+    }
+    EXPECT_EQ(watch.sweep(2000), 10u);
+    for (const auto& pair : pairs) {
+        EXPECT_TRUE(pair->cut());
+    }
 }
 
 TEST(WorkerPoolTest, RefusesBeyondItsQueueAndRunsWhatWasQueuedBeforeStopping) {
