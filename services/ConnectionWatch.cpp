@@ -37,9 +37,10 @@ std::size_t ConnectionWatch::sweep(Milliseconds now) {
         due.resize(kMaxCutsPerSweep);
     }
     for (const auto& [since, entry] : due) {
+        // Marked first: the library may log the end before shutdown() returns.
         // The descriptor stays open while it is listed: closed() comes first.
+        entry->m_bCut.store(true, std::memory_order_release);
         ::shutdown(entry->m_nFd, SHUT_RDWR);
-        entry->m_bCut.store(true, std::memory_order_relaxed);
     }
     return due.size();
 }

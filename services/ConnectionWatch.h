@@ -25,7 +25,7 @@ public:
         void requestArrived() { m_waitingSince.store(kNotWaiting, std::memory_order_relaxed); }
         void answered(Milliseconds now) { m_waitingSince.store(now, std::memory_order_relaxed); }
         // True once the watch has shut the connection down.
-        bool cut() const { return m_bCut.load(std::memory_order_relaxed); }
+        bool cut() const { return m_bCut.load(std::memory_order_acquire); }
 
     private:
         friend class ConnectionWatch;

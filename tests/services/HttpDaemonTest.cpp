@@ -57,7 +57,8 @@ TEST(HttpDaemonTest, HeadersThatDoNotArriveInTimeEndTheConnection) {
     EXPECT_TRUE(silent.readUntilClosed());
     EXPECT_FALSE(
         server.waitForLogLine({" 127.0.0.1 \"- /index.html?trickle\" - - ", "header timeout"})
-            .empty());
+            .empty())
+        << ::testing::PrintToString(server.logLines());
     EXPECT_EQ(server.get(kObs).status, 200);
 }
 
