@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/Rect.h"
+
 #include <cairo.h>
 #include <cstdint>
 
@@ -24,6 +26,10 @@ public:
                                  cairo_format_t format = CAIRO_FORMAT_RGB24);
     // A deep copy of the pixels in the same format.
     DrawingSurface clone() const;
+    // A second cairo surface over the same pixels, with no state of its own
+    // shared with this one: another thread may draw from it while this owner
+    // is used elsewhere. It must not outlive this owner's pixels.
+    DrawingSurface sharedView() const;
     // Copies every pixel of a source of the same size into this surface;
     // false, and nothing copied, when either is invalid or the sizes differ.
     bool copyPixelsFrom(const DrawingSurface& source);
@@ -41,8 +47,10 @@ public:
     void flush() const;
     void markDirty();
 
-    // Paints the whole surface in one opaque colour (0xRRGGBB).
+    // Paints the whole surface, or the part of rect on it, in one opaque
+    // colour (0xRRGGBB).
     void fill(std::uint32_t rgb);
+    void fillRect(const Rect& rect, std::uint32_t rgb);
 
 private:
     void reset();
