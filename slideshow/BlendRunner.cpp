@@ -17,8 +17,9 @@ void trace(const char* pPrefix, const char* pMessage) {
 
 } // namespace
 
-BlendRunner::BlendRunner(PresenterFactory makePresenter, BlendEnvironment& environment)
-    : m_makePresenter(std::move(makePresenter)), m_environment(environment) {}
+BlendRunner::BlendRunner(PresenterFactory makePresenter, BlendEnvironment& environment,
+                         FramePool* pPool)
+    : m_makePresenter(std::move(makePresenter)), m_environment(environment), m_pPool(pPool) {}
 
 BlendRunner::~BlendRunner() {
     stopBlendThread();
@@ -37,15 +38,16 @@ void BlendRunner::stopBlendThread() {
     m_drawBlendsThread.reset();
 }
 
-bool BlendRunner::startBlend(FrameScreen& screen, const Rect& rcScreen,
-                             const DrawingSurface& frame) {
+bool BlendRunner::startBlend(FrameScreen& screen, const Rect& rcScreen, const DrawingSurface& frame,
+                             DrawingSurface shown) {
     stopBlendThread();
     std::unique_ptr<FramePresenter> pPresenter;
     try {
-        pPresenter = m_makePresenter ? m_makePresenter(screen, rcScreen) : nullptr;
+        // A presenter that knows the picture on screen need not read it back.
+        pPresenter = m_makePresenter ? m_makePresenter(screen, rcScreen, shown.isValid()) : nullptr;
         if (pPresenter) {
             m_drawBlendsThread = std::make_unique<CDrawBlendsThread>(
-                std::move(pPresenter), rcScreen, frame, m_environment);
+                std::move(pPresenter), rcScreen, frame, m_environment, std::move(shown), m_pPool);
         }
     } catch (const std::bad_alloc&) {
         m_drawBlendsThread.reset();

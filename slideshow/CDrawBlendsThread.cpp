@@ -1,11 +1,11 @@
 #include "slideshow/CDrawBlendsThread.h"
 
 #include "app/Trace.h"
-#include "imaging/Compositor.h"
 
 #include <cerrno>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -32,14 +32,24 @@ void traceFailure(const char* pMessage) {
 } // namespace
 
 CDrawBlendsThread::CDrawBlendsThread(std::unique_ptr<FramePresenter> pScreen, const Rect& rcScreen,
-                                     const DrawingSurface& newImage, BlendEnvironment& environment)
+                                     const DrawingSurface& newImage, BlendEnvironment& environment,
+                                     DrawingSurface shown, FramePool* pPool)
     : m_rect(rcScreen), m_hDCScreen(std::move(pScreen)), m_newImage(newImage),
-      m_environment(environment) {}
+      m_environment(environment), m_pPool(pPool), m_screenCopyBitmap(std::move(shown)) {}
 
 CDrawBlendsThread::~CDrawBlendsThread() {
     if (m_thread.joinable()) {
         m_stopEvent.set();
         m_thread.join();
+    }
+    // The presenter may still read a step: it finishes before they go.
+    m_hDCScreen.reset();
+    for (DrawingSurface* pSurface : {&m_screenCopyBitmap, &m_workingBitmap}) {
+        // Written behind cairo's back by the thread.
+        pSurface->markDirty();
+        if (m_pPool != nullptr) {
+            m_pPool->give(std::move(*pSurface));
+        }
     }
 }
 
@@ -69,64 +79,67 @@ void CDrawBlendsThread::Delete() {
     g_blendFinishedEvent.set();
 }
 
+DrawingSurface CDrawBlendsThread::makeSurface() {
+    return m_pPool != nullptr ? m_pPool->take(m_rect.right, m_rect.bottom)
+                              : m_environment.createSurface(m_rect.right, m_rect.bottom);
+}
+
 bool CDrawBlendsThread::InitInstance() {
     trace("Entering Function: ");
     errno = 0;
-    DrawingSurface workingBitmap = m_environment.createSurface(m_rect.right, m_rect.bottom);
-    DrawingSurface screenCopyBitmap = m_environment.createSurface(m_rect.right, m_rect.bottom);
-    if (!workingBitmap.isValid() || !screenCopyBitmap.isValid()) {
+    const bool bScreenKnown =
+        m_screenCopyBitmap.width() == m_rect.right && m_screenCopyBitmap.height() == m_rect.bottom;
+    if (!bScreenKnown) {
+        m_screenCopyBitmap = makeSurface();
+    }
+    m_workingBitmap = makeSurface();
+    if (!m_workingBitmap.isValid() || !m_screenCopyBitmap.isValid()) {
         traceFailure("CreateCompatibleBitmap() failed for either workingBitmap or "
                      "screenCopyBitmap; error code = ");
-    }
-    // A drawing context needs its surface: without both there is nothing to
-    // draw on, and the window keeps what it shows.
-    Compositor workingDC(workingBitmap);
-    Compositor screenCopyDC(screenCopyBitmap);
-    if (!workingDC.isValid() || !screenCopyDC.isValid()) {
+        // Without both surfaces there is nothing to draw on, and the window
+        // keeps what it shows.
         traceFailure("CreateCompatibleDC() failed for workingDC and screenCopyDC; error code = ");
     } else {
-        runTransition(workingDC, workingBitmap, screenCopyBitmap);
+        runTransition(bScreenKnown);
     }
     trace("Exiting Function: ");
     return false;
 }
 
-void CDrawBlendsThread::runTransition(Compositor& workingDC, DrawingSurface& workingBitmap,
-                                      DrawingSurface& screenCopyBitmap) {
+void CDrawBlendsThread::runTransition(bool bScreenKnown) {
     errno = 0;
-    if (!m_hDCScreen->copyScreen(screenCopyBitmap, m_rect)) {
+    if (!bScreenKnown && !m_hDCScreen->copyScreen(m_screenCopyBitmap, m_rect)) {
         traceFailure("(1) BitBlt() failed for m_hDCScreen to screenCopyDC blt; error code = ");
     }
-    errno = 0;
-    if (!workingDC.copyPart(screenCopyBitmap, m_rect, m_rect.left, m_rect.top)) {
-        traceFailure("(2) BitBlt() failed for screenCopyDC to workingDC blt; error code = ");
-    }
-    workingDC.done();
-
+    // Each step goes into the surface the step before did not use.
+    DrawingSurface* pBelow = &m_screenCopyBitmap;
+    DrawingSurface* pTarget = &m_workingBitmap;
     trace("#### Before looping");
     for (int nAlpha = 0; nAlpha <= LAST_STEP_ALPHA; ++nAlpha) {
         if (m_stopEvent.poll()) {
             trace("#### Breaking");
             break;
         }
-        showStep(workingBitmap, nAlpha, "(1) AlphaBlend() failed; error code = ",
+        showStep(*pTarget, *pBelow, nAlpha, "(1) AlphaBlend() failed; error code = ",
                  "(3) BitBlt() failed for workingDC to m_hDCScreen blt; error code = ");
+        std::swap(pBelow, pTarget);
         m_environment.pause(STEP_PAUSE, m_stopEvent);
     }
     trace("#### Ending looping");
     // Stopped or not, the transition ends with the whole frame on screen.
-    showStep(workingBitmap, FULL_ALPHA, "(2) AlphaBlend() failed; error code = ",
+    showStep(*pTarget, *pBelow, FULL_ALPHA, "(2) AlphaBlend() failed; error code = ",
              "(4) BitBlt() failed for workingDC to m_hDCScreen blt; error code = ");
 }
 
-void CDrawBlendsThread::showStep(DrawingSurface& workingBitmap, int nAlpha,
+void CDrawBlendsThread::showStep(DrawingSurface& target, const DrawingSurface& below, int nAlpha,
                                  const char* pBlendFailure, const char* pCopyFailure) {
+    m_hDCScreen->reclaim(target);
     errno = 0;
-    if (!m_environment.alphaBlend(workingBitmap, m_newImage, nAlpha)) {
+    if (!m_environment.alphaBlend(target, below, m_newImage, nAlpha)) {
         traceFailure(pBlendFailure);
     }
     errno = 0;
-    if (!m_hDCScreen->present(workingBitmap, m_rect)) {
+    if (!m_hDCScreen->present(target, m_rect)) {
         traceFailure(pCopyFailure);
     }
 }

@@ -14,10 +14,13 @@ wxBEGIN_EVENT_TABLE(CDrawWnd, wxWindow) EVT_TIMER(CDrawWnd::TIMER_ID, CDrawWnd::
     EVT_PAINT(CDrawWnd::OnPaint) wxEND_EVENT_TABLE()
 
         CDrawWnd::CDrawWnd(bool autoDelete)
-    : m_blendRunner([this](FrameScreen&, const Rect&) {
-          return std::make_unique<WindowFramePresenter>(*this);
-      }),
+    : m_blendRunner(
+          [this](FrameScreen&, const Rect&, bool bScreenKnown) {
+              return std::make_unique<WindowFramePresenter>(*this, !bScreenKnown);
+          },
+          realBlendEnvironment(), &m_framePool),
       m_timer(this, TIMER_ID), m_autoDelete(autoDelete) {
+    m_composer.setFramePool(&m_framePool);
     m_composer.setFrameBlender(&m_blendRunner);
     // Nothing may draw while the object is still being set up.
     m_composer.setPausePreview(true);

@@ -4,6 +4,7 @@
 #include "imaging/Compositor.h"
 #include "slideshow/WindowScreen.h"
 
+#include <condition_variable>
 #include <gtk/gtk.h>
 #include <mutex>
 #include <wx/app.h>
@@ -15,76 +16,79 @@ namespace {
 bool paintOnWindow(wxWindow& window, const DrawingSurface& step, const Rect& rect) {
     wxClientDC dc(&window);
     WindowScreen screen(window, dc);
-    return screen.isValid() && screen.showFrame(step, rect);
+    // Drawn through a view of its own: the blend thread may be reading the
+    // same pixels, and shares no cairo state with this thread.
+    return screen.isValid() && screen.showFrame(step.sharedView(), rect);
 }
 
 } // namespace
 
-// What the two threads share: the newest step not yet drawn, and a spare
-// buffer for the next one. Surfaces change hands only under the lock; the
-// window is touched on the user-interface thread only.
+// What the two threads share: the newest step not drawn yet and the step
+// being drawn, both the blend thread's surfaces. The pointers change only
+// under the lock; the window is touched on the user-interface thread only.
 class WindowFramePresenter::Handover : public std::enable_shared_from_this<Handover> {
 public:
     explicit Handover(wxWindow& window) : m_pWindow(&window) {}
 
     // Blend thread.
-    bool hand(const DrawingSurface& step, const Rect& rect) {
-        DrawingSurface buffer;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            buffer = std::move(m_spare);
-        }
-        if (buffer.width() != step.width() || buffer.height() != step.height()) {
-            buffer = DrawingSurface::create(step.width(), step.height());
-        }
-        if (!buffer.copyPixelsFrom(step)) {
-            return false;
-        }
-        DrawingSurface overtaken;
+    void hand(const DrawingSurface& step, const Rect& rect) {
         bool bSchedule = false;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
-            overtaken = std::exchange(m_pending, std::move(buffer));
+            m_pPending = &step;
             m_rect = rect;
             bSchedule = !m_bScheduled;
             m_bScheduled = true;
-            if (!m_spare.isValid()) {
-                m_spare = std::move(overtaken);
-            }
         }
         if (bSchedule) {
             wxTheApp->CallAfter([pSelf = shared_from_this()] { pSelf->drawPending(); });
         }
-        return true;
+    }
+
+    // Blend thread.
+    void reclaim(const DrawingSurface& step) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (m_pPending == &step) {
+            m_pPending = nullptr;
+        }
+        m_drawn.wait(lock, [&] { return m_pDrawing != &step; });
     }
 
     // User-interface thread.
     void drawPending() {
-        DrawingSurface step;
+        const DrawingSurface* pStep = nullptr;
         Rect rect;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
-            step = std::move(m_pending);
-            rect = m_rect;
+            pStep = m_pWindow != nullptr ? m_pPending : nullptr;
+            m_pPending = nullptr;
             m_bScheduled = false;
+            rect = m_rect;
+            m_pDrawing = pStep;
         }
-        if (step.isValid() && m_pWindow != nullptr && !m_pWindow->IsBeingDeleted()) {
-            paintOnWindow(*m_pWindow, step, rect);
+        if (pStep != nullptr && !m_pWindow->IsBeingDeleted()) {
+            paintOnWindow(*m_pWindow, *pStep, rect);
         }
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_spare.isValid()) {
-            m_spare = std::move(step);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_pDrawing = nullptr;
         }
+        m_drawn.notify_all();
     }
 
     // User-interface thread: a call still queued finds nothing to draw on.
-    void detach() { m_pWindow = nullptr; }
+    void detach() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_pWindow = nullptr;
+        m_pPending = nullptr;
+    }
 
 private:
     wxWindow* m_pWindow;
     std::mutex m_mutex;
-    DrawingSurface m_pending;
-    DrawingSurface m_spare;
+    std::condition_variable m_drawn;
+    const DrawingSurface* m_pPending = nullptr;
+    const DrawingSurface* m_pDrawing = nullptr;
     Rect m_rect;
     bool m_bScheduled = false;
 };
@@ -109,8 +113,9 @@ DrawingSurface captureWindow(wxWindow& window) {
                                                                 : DrawingSurface();
 }
 
-WindowFramePresenter::WindowFramePresenter(wxWindow& window)
-    : m_pHandover(std::make_shared<Handover>(window)), m_screenCopy(captureWindow(window)) {}
+WindowFramePresenter::WindowFramePresenter(wxWindow& window, bool bCaptureScreen)
+    : m_pHandover(std::make_shared<Handover>(window)),
+      m_screenCopy(bCaptureScreen ? captureWindow(window) : DrawingSurface()) {}
 
 WindowFramePresenter::~WindowFramePresenter() {
     m_pHandover->drawPending();
@@ -121,9 +126,19 @@ bool WindowFramePresenter::copyScreen(DrawingSurface& target, const Rect& rect) 
     Compositor compositor(target);
     const bool ok = compositor.copyPart(m_screenCopy, rect, rect.left, rect.top);
     compositor.done();
+    // Needed once: its memory goes now rather than with the transition.
+    m_screenCopy = DrawingSurface();
     return ok;
 }
 
 bool WindowFramePresenter::present(const DrawingSurface& step, const Rect& rect) {
-    return wxTheApp != nullptr && m_pHandover->hand(step, rect);
+    if (wxTheApp == nullptr) {
+        return false;
+    }
+    m_pHandover->hand(step, rect);
+    return true;
+}
+
+void WindowFramePresenter::reclaim(const DrawingSurface& step) {
+    m_pHandover->reclaim(step);
 }

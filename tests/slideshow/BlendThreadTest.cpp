@@ -38,13 +38,13 @@ bool returnsPromptly(Function fn) {
 class BlendThread : public ::testing::Test {
 protected:
     BlendRunner::PresenterFactory presenterOnScreen() {
-        return [this](FrameScreen&, const Rect&) {
+        return [this](FrameScreen&, const Rect&, bool) {
             return std::make_unique<SurfacePresenter>(m_screen, m_record);
         };
     }
     bool start(BlendEnvironment& environment) {
         m_pRunner = std::make_unique<BlendRunner>(presenterOnScreen(), environment);
-        return m_pRunner->startBlend(m_unusedScreen, SCREEN, m_newImage);
+        return m_pRunner->startBlend(m_unusedScreen, SCREEN, m_newImage, DrawingSurface());
     }
     bool waitUntilThreadEnds() {
         return m_pRunner->drawBlendsThread()->doneEvent().waitFor(std::chrono::seconds(10));
@@ -130,6 +130,31 @@ TEST_F(BlendThread, DeletingTheRunnerStopsItsTransition) {
     EXPECT_TRUE(samePixels(m_screen, m_newImage));
 }
 
+TEST_F(BlendThread, StartsFromThePictureShownAndBlendsBetweenTwoSurfacesInTurn) {
+    FramePool pool;
+    m_pRunner = std::make_unique<BlendRunner>(presenterOnScreen(), m_environment, &pool);
+    // The owner knows the window shows grey, and hands over its memory.
+    ASSERT_TRUE(
+        m_pRunner->startBlend(m_unusedScreen, SCREEN, m_newImage, solidSurface(W, H, 0x808080)));
+    ASSERT_TRUE(waitUntilThreadEnds());
+
+    EXPECT_EQ(m_record.nScreenCopies, 0);
+    ASSERT_EQ(m_record.nPresents, 52);
+    EXPECT_EQ(m_record.centres.front(), 0x808080U);
+    // Each step is written into the surface the window did not get last,
+    // after the window has let go of it.
+    EXPECT_EQ(m_record.nReclaims, 52);
+    for (std::size_t i = 0; i + 2 < m_record.steps.size(); ++i) {
+        ASSERT_NE(m_record.steps[i], m_record.steps[i + 1]);
+        ASSERT_EQ(m_record.steps[i], m_record.steps[i + 2]);
+    }
+    EXPECT_TRUE(samePixels(m_screen, m_newImage));
+    // Both surfaces are kept for the next frames once the transition goes.
+    EXPECT_EQ(pool.kept(), 0U);
+    m_pRunner->stopBlendThread();
+    EXPECT_EQ(pool.kept(), 2U);
+}
+
 TEST_F(BlendThread, WithoutSurfacesDrawsNothingButStillSignalsItsEnd) {
     m_environment.m_bFailSurfaces = true;
     ASSERT_TRUE(start(m_environment));
@@ -166,8 +191,8 @@ TEST_F(BlendThread, InRealTimeEndsOnItsOwnWithTheWholeFrame) {
 }
 
 TEST_F(BlendThread, ATransitionThatCannotBeMadeLeavesTheFrameToTheCaller) {
-    BlendRunner runner([](FrameScreen&, const Rect&) { return nullptr; }, m_environment);
-    EXPECT_FALSE(runner.startBlend(m_unusedScreen, SCREEN, m_newImage));
+    BlendRunner runner([](FrameScreen&, const Rect&, bool) { return nullptr; }, m_environment);
+    EXPECT_FALSE(runner.startBlend(m_unusedScreen, SCREEN, m_newImage, DrawingSurface()));
     EXPECT_EQ(runner.drawBlendsThread(), nullptr);
     EXPECT_TRUE(returnsPromptly([&runner] { runner.stopBlendThread(); }));
 
