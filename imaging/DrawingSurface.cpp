@@ -48,15 +48,6 @@ DrawingSurface DrawingSurface::clone() const {
     return copy;
 }
 
-DrawingSurface DrawingSurface::sharedView() const {
-    if (!isValid()) {
-        return DrawingSurface();
-    }
-    return DrawingSurface(cairo_image_surface_create_for_data(
-        cairo_image_surface_get_data(m_pSurface), format(), width(), height(),
-        cairo_image_surface_get_stride(m_pSurface)));
-}
-
 bool DrawingSurface::copyPixelsFrom(const DrawingSurface& source) {
     if (!isValid() || !source.isValid() || source.width() != width() ||
         source.height() != height()) {

@@ -26,10 +26,6 @@ public:
                                  cairo_format_t format = CAIRO_FORMAT_RGB24);
     // A deep copy of the pixels in the same format.
     DrawingSurface clone() const;
-    // A second cairo surface over the same pixels, with no state of its own
-    // shared with this one: another thread may draw from it while this owner
-    // is used elsewhere. It must not outlive this owner's pixels.
-    DrawingSurface sharedView() const;
     // Copies every pixel of a source of the same size into this surface;
     // false, and nothing copied, when either is invalid or the sizes differ.
     bool copyPixelsFrom(const DrawingSurface& source);

@@ -43,11 +43,17 @@ bool BlendRunner::startBlend(FrameScreen& screen, const Rect& rcScreen, const Dr
     stopBlendThread();
     std::unique_ptr<FramePresenter> pPresenter;
     try {
-        // A presenter that knows the picture on screen need not read it back.
-        pPresenter = m_makePresenter ? m_makePresenter(screen, rcScreen, shown.isValid()) : nullptr;
+        // The working surface is taken here, on the window's thread, where
+        // the pool may make it for the window.
+        const bool bShowsScreen = shown.isValid();
+        if (!bShowsScreen && m_pPool != nullptr) {
+            shown = m_pPool->take(rcScreen.right, rcScreen.bottom);
+        }
+        pPresenter = m_makePresenter ? m_makePresenter(screen, rcScreen, bShowsScreen) : nullptr;
         if (pPresenter) {
             m_drawBlendsThread = std::make_unique<CDrawBlendsThread>(
-                std::move(pPresenter), rcScreen, frame, m_environment, std::move(shown), m_pPool);
+                std::move(pPresenter), rcScreen, frame, m_environment, std::move(shown),
+                bShowsScreen, m_pPool);
         }
     } catch (const std::bad_alloc&) {
         m_drawBlendsThread.reset();

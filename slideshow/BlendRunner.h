@@ -13,9 +13,9 @@ class BlendRunner : public FrameBlender {
 public:
     // Makes, on the user-interface thread, the presenter through which a new
     // transition reaches the window of screen; null when it cannot. Without
-    // bScreenKnown the transition will ask it for what the window shows.
+    // bShowsScreen the transition will ask it for what the window shows.
     using PresenterFactory = std::function<std::unique_ptr<FramePresenter>(
-        FrameScreen& screen, const Rect& rcScreen, bool bScreenKnown)>;
+        FrameScreen& screen, const Rect& rcScreen, bool bShowsScreen)>;
 
     // The environment and the pool are not owned and must outlive the
     // runner; without a pool the transitions make their own surfaces.

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <string>
 #include <system_error>
-#include <utility>
 
 namespace {
 
@@ -33,23 +32,22 @@ void traceFailure(const char* pMessage) {
 
 CDrawBlendsThread::CDrawBlendsThread(std::unique_ptr<FramePresenter> pScreen, const Rect& rcScreen,
                                      const DrawingSurface& newImage, BlendEnvironment& environment,
-                                     DrawingSurface shown, FramePool* pPool)
+                                     DrawingSurface working, bool bShowsScreen, FramePool* pPool)
     : m_rect(rcScreen), m_hDCScreen(std::move(pScreen)), m_newImage(newImage),
-      m_environment(environment), m_pPool(pPool), m_screenCopyBitmap(std::move(shown)) {}
+      m_environment(environment), m_pPool(pPool), m_workingBitmap(std::move(working)),
+      m_bShowsScreen(bShowsScreen) {}
 
 CDrawBlendsThread::~CDrawBlendsThread() {
     if (m_thread.joinable()) {
         m_stopEvent.set();
         m_thread.join();
     }
-    // The presenter may still read a step: it finishes before they go.
+    // The presenter may still read the last step: it finishes first.
     m_hDCScreen.reset();
-    for (DrawingSurface* pSurface : {&m_screenCopyBitmap, &m_workingBitmap}) {
-        // Written behind cairo's back by the thread.
-        pSurface->markDirty();
-        if (m_pPool != nullptr) {
-            m_pPool->give(std::move(*pSurface));
-        }
+    // Written behind cairo's back by the thread.
+    m_workingBitmap.markDirty();
+    if (m_pPool != nullptr) {
+        m_pPool->give(std::move(m_workingBitmap));
     }
 }
 
@@ -79,67 +77,56 @@ void CDrawBlendsThread::Delete() {
     g_blendFinishedEvent.set();
 }
 
-DrawingSurface CDrawBlendsThread::makeSurface() {
-    return m_pPool != nullptr ? m_pPool->take(m_rect.right, m_rect.bottom)
-                              : m_environment.createSurface(m_rect.right, m_rect.bottom);
-}
-
 bool CDrawBlendsThread::InitInstance() {
     trace("Entering Function: ");
     errno = 0;
-    const bool bScreenKnown =
-        m_screenCopyBitmap.width() == m_rect.right && m_screenCopyBitmap.height() == m_rect.bottom;
-    if (!bScreenKnown) {
-        m_screenCopyBitmap = makeSurface();
+    if (!m_workingBitmap.isValid()) {
+        m_workingBitmap = m_environment.createSurface(m_rect.right, m_rect.bottom);
+        m_bShowsScreen = false;
     }
-    m_workingBitmap = makeSurface();
-    if (!m_workingBitmap.isValid() || !m_screenCopyBitmap.isValid()) {
+    if (m_workingBitmap.width() != m_rect.right || m_workingBitmap.height() != m_rect.bottom) {
         traceFailure("CreateCompatibleBitmap() failed for either workingBitmap or "
                      "screenCopyBitmap; error code = ");
-        // Without both surfaces there is nothing to draw on, and the window
-        // keeps what it shows.
+        // A drawing context needs its bitmap: there is nothing to draw on,
+        // and the window keeps what it shows.
         traceFailure("CreateCompatibleDC() failed for workingDC and screenCopyDC; error code = ");
     } else {
-        runTransition(bScreenKnown);
+        runTransition();
     }
     trace("Exiting Function: ");
     return false;
 }
 
-void CDrawBlendsThread::runTransition(bool bScreenKnown) {
+void CDrawBlendsThread::runTransition() {
     errno = 0;
-    if (!bScreenKnown && !m_hDCScreen->copyScreen(m_screenCopyBitmap, m_rect)) {
+    if (!m_bShowsScreen && !m_hDCScreen->copyScreen(m_workingBitmap, m_rect)) {
         traceFailure("(1) BitBlt() failed for m_hDCScreen to screenCopyDC blt; error code = ");
     }
-    // Each step goes into the surface the step before did not use.
-    DrawingSurface* pBelow = &m_screenCopyBitmap;
-    DrawingSurface* pTarget = &m_workingBitmap;
     trace("#### Before looping");
     for (int nAlpha = 0; nAlpha <= LAST_STEP_ALPHA; ++nAlpha) {
         if (m_stopEvent.poll()) {
             trace("#### Breaking");
             break;
         }
-        showStep(*pTarget, *pBelow, nAlpha, "(1) AlphaBlend() failed; error code = ",
+        showStep(nAlpha, "(1) AlphaBlend() failed; error code = ",
                  "(3) BitBlt() failed for workingDC to m_hDCScreen blt; error code = ");
-        std::swap(pBelow, pTarget);
         m_environment.pause(STEP_PAUSE, m_stopEvent);
     }
     trace("#### Ending looping");
     // Stopped or not, the transition ends with the whole frame on screen.
-    showStep(*pTarget, *pBelow, FULL_ALPHA, "(2) AlphaBlend() failed; error code = ",
+    showStep(FULL_ALPHA, "(2) AlphaBlend() failed; error code = ",
              "(4) BitBlt() failed for workingDC to m_hDCScreen blt; error code = ");
 }
 
-void CDrawBlendsThread::showStep(DrawingSurface& target, const DrawingSurface& below, int nAlpha,
-                                 const char* pBlendFailure, const char* pCopyFailure) {
-    m_hDCScreen->reclaim(target);
+void CDrawBlendsThread::showStep(int nAlpha, const char* pBlendFailure, const char* pCopyFailure) {
+    // The window may still be drawing the step before from this surface.
+    m_hDCScreen->reclaim(m_workingBitmap);
     errno = 0;
-    if (!m_environment.alphaBlend(target, below, m_newImage, nAlpha)) {
+    if (!m_environment.alphaBlend(m_workingBitmap, m_workingBitmap, m_newImage, nAlpha)) {
         traceFailure(pBlendFailure);
     }
     errno = 0;
-    if (!m_hDCScreen->present(target, m_rect)) {
+    if (!m_hDCScreen->present(m_workingBitmap, m_rect)) {
         traceFailure(pCopyFailure);
     }
 }

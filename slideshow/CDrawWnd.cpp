@@ -15,8 +15,8 @@ wxBEGIN_EVENT_TABLE(CDrawWnd, wxWindow) EVT_TIMER(CDrawWnd::TIMER_ID, CDrawWnd::
 
         CDrawWnd::CDrawWnd(bool autoDelete)
     : m_blendRunner(
-          [this](FrameScreen&, const Rect&, bool bScreenKnown) {
-              return std::make_unique<WindowFramePresenter>(*this, !bScreenKnown);
+          [this](FrameScreen&, const Rect&, bool bShowsScreen) {
+              return std::make_unique<WindowFramePresenter>(*this, !bShowsScreen);
           },
           realBlendEnvironment(), &m_framePool),
       m_timer(this, TIMER_ID), m_autoDelete(autoDelete) {
@@ -41,6 +41,9 @@ bool CDrawWnd::Create(long /*exStyle*/, long /*style*/, const Rect& rect, wxWind
                           wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE)) {
         return false;
     }
+    // Frames the window can show without copying them first.
+    m_framePool.setSurfaceMaker(
+        [this](int nWidth, int nHeight) { return windowImageSurface(*this, nWidth, nHeight); });
     // Every pixel is painted by the frame: no background erase, no pointer.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetCursor(wxCursor(wxCURSOR_BLANK));

@@ -160,7 +160,9 @@ DrawingSurface FrameComposer::pictureShown(const Rect& rcScreen, bool bPaintedBl
         shown = m_pFramePool->take(rcScreen.right, rcScreen.bottom);
         shown.fill(0);
     }
-    // Whatever cairo kept of the old picture goes now, on this thread.
+    // The blend writes into it behind cairo's back, on its own thread: cairo
+    // finishes with it here first (the display too, when it shares it).
+    shown.flush();
     shown.markDirty();
     return shown;
 }

@@ -2,8 +2,15 @@
 
 #include <algorithm>
 
+void FramePool::setSurfaceMaker(SurfaceMaker makeSurface) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_makeSurface = std::move(makeSurface);
+    m_surfaces.clear();
+}
+
 DrawingSurface FramePool::take(int nWidth, int nHeight) {
     DrawingSurface surface;
+    SurfaceMaker makeSurface;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::erase_if(m_surfaces, [&](const DrawingSurface& kept) {
@@ -12,7 +19,12 @@ DrawingSurface FramePool::take(int nWidth, int nHeight) {
         if (!m_surfaces.empty()) {
             surface = std::move(m_surfaces.back());
             m_surfaces.pop_back();
+            return surface;
         }
+        makeSurface = m_makeSurface;
+    }
+    if (makeSurface) {
+        surface = makeSurface(nWidth, nHeight);
     }
     return surface.isValid() ? std::move(surface) : DrawingSurface::create(nWidth, nHeight);
 }

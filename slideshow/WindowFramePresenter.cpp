@@ -1,9 +1,9 @@
 #include "slideshow/WindowFramePresenter.h"
 
 #include "imaging/CairoHandles.h"
-#include "imaging/Compositor.h"
 #include "slideshow/WindowScreen.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <gtk/gtk.h>
 #include <mutex>
@@ -13,12 +13,17 @@
 
 namespace {
 
-bool paintOnWindow(wxWindow& window, const DrawingSurface& step, const Rect& rect) {
+// The step is drawn from its own surface: when it shares its memory with
+// the display, the display reads it without a copy. The blend thread wrote
+// its pixels behind cairo's back, and writes them again once this returns:
+// the display must be done with them by then.
+bool paintOnWindow(wxWindow& window, DrawingSurface& step, const Rect& rect) {
     wxClientDC dc(&window);
     WindowScreen screen(window, dc);
-    // Drawn through a view of its own: the blend thread may be reading the
-    // same pixels, and shares no cairo state with this thread.
-    return screen.isValid() && screen.showFrame(step.sharedView(), rect);
+    step.markDirty();
+    const bool ok = screen.isValid() && screen.showFrame(step, rect);
+    step.flush();
+    return ok;
 }
 
 } // namespace
@@ -31,7 +36,7 @@ public:
     explicit Handover(wxWindow& window) : m_pWindow(&window) {}
 
     // Blend thread.
-    void hand(const DrawingSurface& step, const Rect& rect) {
+    void hand(DrawingSurface& step, const Rect& rect) {
         bool bSchedule = false;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -56,7 +61,7 @@ public:
 
     // User-interface thread.
     void drawPending() {
-        const DrawingSurface* pStep = nullptr;
+        DrawingSurface* pStep = nullptr;
         Rect rect;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -87,7 +92,7 @@ private:
     wxWindow* m_pWindow;
     std::mutex m_mutex;
     std::condition_variable m_drawn;
-    const DrawingSurface* m_pPending = nullptr;
+    DrawingSurface* m_pPending = nullptr;
     const DrawingSurface* m_pDrawing = nullptr;
     Rect m_rect;
     bool m_bScheduled = false;
@@ -123,15 +128,21 @@ WindowFramePresenter::~WindowFramePresenter() {
 }
 
 bool WindowFramePresenter::copyScreen(DrawingSurface& target, const Rect& rect) {
-    Compositor compositor(target);
-    const bool ok = compositor.copyPart(m_screenCopy, rect, rect.left, rect.top);
-    compositor.done();
+    // A plain copy of the pixels: the target may be a surface the window's
+    // thread draws with, and this thread makes no cairo calls on it.
+    const Rect part{std::max(rect.left, 0), std::max(rect.top, 0),
+                    std::min({rect.right, target.width(), m_screenCopy.width()}),
+                    std::min({rect.bottom, target.height(), m_screenCopy.height()})};
+    const bool ok = m_screenCopy.isValid() && !part.isEmpty();
+    for (int y = part.top; ok && y < part.bottom; ++y) {
+        std::copy_n(m_screenCopy.row(y) + part.left, part.width(), target.row(y) + part.left);
+    }
     // Needed once: its memory goes now rather than with the transition.
     m_screenCopy = DrawingSurface();
     return ok;
 }
 
-bool WindowFramePresenter::present(const DrawingSurface& step, const Rect& rect) {
+bool WindowFramePresenter::present(DrawingSurface& step, const Rect& rect) {
     if (wxTheApp == nullptr) {
         return false;
     }

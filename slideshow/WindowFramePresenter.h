@@ -10,9 +10,9 @@ class wxWindow;
 // user-interface thread only, so each step is handed over to that thread,
 // which draws it when its event loop comes round; should it fall behind,
 // only the newest step is drawn. Steps are drawn from the thread's own
-// surfaces, never copied: the thread waits, should it want to write into a
-// step while the window is drawing it (a few milliseconds at most), and
-// otherwise keeps its own pace.
+// surface, never copied: the thread waits, should it want to write the next
+// step while the window is drawing the last (a few milliseconds at most),
+// and otherwise keeps its own pace.
 class WindowFramePresenter : public FramePresenter {
 public:
     // On the user-interface thread, before the blend thread starts. With
@@ -27,7 +27,7 @@ public:
     WindowFramePresenter& operator=(const WindowFramePresenter&) = delete;
 
     bool copyScreen(DrawingSurface& target, const Rect& rect) override;
-    bool present(const DrawingSurface& step, const Rect& rect) override;
+    bool present(DrawingSurface& step, const Rect& rect) override;
     void reclaim(const DrawingSurface& step) override;
 
 private:

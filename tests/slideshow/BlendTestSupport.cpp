@@ -12,7 +12,7 @@ bool SurfacePresenter::copyScreen(DrawingSurface& target, const Rect& rect) {
     return ok;
 }
 
-bool SurfacePresenter::present(const DrawingSurface& step, const Rect& rect) {
+bool SurfacePresenter::present(DrawingSurface& step, const Rect& rect) {
     ++m_record.nPresents;
     m_record.steps.push_back(&step);
     Compositor compositor(m_screen);

@@ -14,7 +14,7 @@ struct PresenterRecord {
     int nScreenCopies = 0;
     int nPresents = 0;
     int nReclaims = 0;
-    // The surfaces the steps were written in, by address.
+    // The surface each step was written in, by address.
     std::vector<const DrawingSurface*> steps;
     // The centre pixel (0xRRGGBB) of each step shown.
     std::vector<std::uint32_t> centres;
@@ -28,7 +28,7 @@ public:
         : m_screen(screen), m_record(record) {}
     ~SurfacePresenter() override { m_record.bDestroyed = true; }
     bool copyScreen(DrawingSurface& target, const Rect& rect) override;
-    bool present(const DrawingSurface& step, const Rect& rect) override;
+    bool present(DrawingSurface& step, const Rect& rect) override;
     void reclaim(const DrawingSurface&) override { ++m_record.nReclaims; }
 
 private:
