@@ -7,6 +7,7 @@
 // and the last one, each handed to a presenter that keeps it, as the
 // window's does) and a memcpy of one frame, and prints one line per round:
 // milliseconds of CPU per step and per memcpy.
+#include "BlendFixtures.h"
 #include "CpuClock.h"
 #include "slideshow/BlendEnvironment.h"
 #include "slideshow/CDrawBlendsThread.h"
@@ -20,40 +21,10 @@
 
 namespace {
 
+using namespace blend_bench;
+
 constexpr int kSteps = 52;
 constexpr int kCopies = 20;
-
-DrawingSurface pattern(int w, int h, std::uint32_t seed) {
-    DrawingSurface surface = DrawingSurface::create(w, h);
-    surface.flush();
-    for (int y = 0; y < h; ++y) {
-        std::uint32_t* pRow = surface.row(y);
-        for (int x = 0; x < w; ++x) {
-            pRow[x] = 0xFF000000u | ((static_cast<std::uint32_t>(x * y) ^ seed) & 0xFFFFFF);
-        }
-    }
-    surface.markDirty();
-    return surface;
-}
-
-// Takes each step as the window's presenter does on the blend thread.
-class KeepingPresenter : public FramePresenter {
-public:
-    bool copyScreen(DrawingSurface&, const Rect&) override { return true; }
-    bool present(DrawingSurface& step, const Rect&) override {
-        m_pLast = &step;
-        return true;
-    }
-    void reclaim(const DrawingSurface&) override {}
-
-private:
-    const DrawingSurface* m_pLast = nullptr;
-};
-
-class NoPause : public BlendEnvironment {
-public:
-    void pause(std::chrono::milliseconds, BlendEvent&) override {}
-};
 
 double millisecondsSince(double start) {
     return processCpuMilliseconds() - start;
