@@ -91,7 +91,10 @@ TEST_F(SettingsStoreTest, TextWithoutDigitsReadsAsZero) {
 TEST_F(SettingsStoreTest, LongFavouritesListReadsBackWhole) {
     std::string favourites;
     for (int n = 0; favourites.size() < 3000; ++n) {
-        favourites += (n ? ";" : "") + std::to_string(10 + n % 80) + ",0" + std::to_string(n % 10);
+        if (n > 0) {
+            favourites += ';';
+        }
+        favourites += std::to_string(10 + n % 80) + ",0" + std::to_string(n % 10);
     }
     SettingsStore::SetString("", "Seasons.wxs", favourites);
     EXPECT_EQ(SettingsStore::GetString("", "Seasons.wxs", ""), favourites);

@@ -52,11 +52,14 @@ std::uint32_t centreOnceSettled(wxWindow& window, std::uint32_t expected) {
     return shown;
 }
 
-bool presentFromThread(WindowFramePresenter& presenter, std::uint32_t rgb) {
-    DrawingSurface step = DrawingSurface::create(W, H);
-    step.fill(rgb);
+// The presenter reads the step after present() returns: the caller keeps it.
+bool presentFromThread(WindowFramePresenter& presenter, DrawingSurface& step, std::uint32_t rgb) {
     bool ok = false;
-    std::thread blend([&] { ok = presenter.present(step, Rect{0, 0, W, H}); });
+    std::thread blend([&] {
+        presenter.reclaim(step);
+        step.fill(rgb);
+        ok = presenter.present(step, Rect{0, 0, W, H});
+    });
     blend.join();
     return ok;
 }
@@ -88,27 +91,42 @@ protected:
 
     wxFrame* m_pFrame = nullptr;
     wxWindow* m_pWindow = nullptr;
+    DrawingSurface m_stepA = DrawingSurface::create(W, H);
+    DrawingSurface m_stepB = DrawingSurface::create(W, H);
 };
 
 TEST_F(WindowPresenter, StartsFromWhatTheWindowShowsAndDrawsStepsOnTheInterfaceThread) {
     ASSERT_EQ(m_pWindow->GetClientSize(), wxSize(W, H));
     ASSERT_EQ(shownCentre(*m_pWindow), 0xFF0000U);
-    WindowFramePresenter presenter(*m_pWindow);
+    WindowFramePresenter presenter(*m_pWindow, true);
     DrawingSurface screenCopy = DrawingSurface::create(W, H);
     ASSERT_TRUE(presenter.copyScreen(screenCopy, Rect{0, 0, W, H}));
     EXPECT_EQ(screenCopy.row(H / 2)[W / 2] & 0xFFFFFF, 0xFF0000U);
 
-    ASSERT_TRUE(presentFromThread(presenter, 0x0000FF));
+    ASSERT_TRUE(presentFromThread(presenter, m_stepA, 0x0000FF));
     EXPECT_EQ(centreOnceSettled(*m_pWindow, 0x0000FF), 0x0000FFU);
     // Steps that arrive faster than they are drawn: the newest wins.
-    ASSERT_TRUE(presentFromThread(presenter, 0x00FF00));
-    ASSERT_TRUE(presentFromThread(presenter, 0xFFFF00));
+    ASSERT_TRUE(presentFromThread(presenter, m_stepB, 0x00FF00));
+    ASSERT_TRUE(presentFromThread(presenter, m_stepA, 0xFFFF00));
     EXPECT_EQ(centreOnceSettled(*m_pWindow, 0xFFFF00), 0xFFFF00U);
 }
 
+TEST_F(WindowPresenter, AStepTakenBackBeforeItIsDrawnIsNotDrawn) {
+    WindowFramePresenter presenter(*m_pWindow, false);
+    ASSERT_TRUE(presentFromThread(presenter, m_stepA, 0x0000FF));
+    // The thread wants the surface for the next step before the window
+    // came round to drawing it.
+    std::thread blend([&] { presenter.reclaim(m_stepA); });
+    blend.join();
+    m_stepA.fill(0x00FF00);
+    // The handed-over call runs now, and finds nothing to draw.
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_EQ(shownCentre(*m_pWindow), 0xFF0000U);
+}
+
 TEST_F(WindowPresenter, ALastStepNotYetDrawnIsDrawnWhenThePresenterGoes) {
-    auto pPresenter = std::make_unique<WindowFramePresenter>(*m_pWindow);
-    ASSERT_TRUE(presentFromThread(*pPresenter, 0x00FF00));
+    auto pPresenter = std::make_unique<WindowFramePresenter>(*m_pWindow, false);
+    ASSERT_TRUE(presentFromThread(*pPresenter, m_stepA, 0x00FF00));
     pPresenter.reset();
     EXPECT_EQ(shownCentre(*m_pWindow), 0x00FF00U);
     // The handed-over call still queued draws nothing more.
