@@ -17,8 +17,16 @@
 
 namespace {
 
-// Writers wait this long for each other, like the program's file reads.
-constexpr int kWriteLockTimeoutMs = 2000;
+// Writers wait their turn this long. Each holds the lock for one
+// read-modify-replace, a few milliseconds even with the flushes to disk, so
+// only a writer that hangs keeps another waiting so long; the write then
+// fails rather than risk losing the other's keys.
+constexpr int kWriteLockTimeoutMs = 5000;
+// An empty section added at the end of the text while it is edited. SimpleIni
+// keeps each comment with the entry after it, so a comment at the end of the
+// file, with no entry after it, would be dropped on the next rewrite; the
+// marker gives it an entry to stay with until it is put back at the end.
+constexpr const char* kEndMarker = "\x01end of file\x01";
 constexpr size_t kIntTextLength = 64;
 
 bool isBlank(char c) {
@@ -84,16 +92,41 @@ void prepare(IniDocument& document) {
     document.SetSpaces(false);
 }
 
-// Loads the file; a missing file is an empty document.
-bool load(const std::string& path, IniDocument& document, bool& missing) {
+// Loads the file; a missing file is an empty document. With bWithEndMarker
+// the marker section follows the file's text.
+bool load(const std::string& path, IniDocument& document, bool& missing,
+          bool bWithEndMarker = false) {
     prepare(document);
     std::string content;
     missing = false;
     if (!platform::readWholeFile(path, content)) {
         missing = errno == ENOENT;
-        return missing;
+        if (!missing) {
+            return false;
+        }
+    }
+    if (bWithEndMarker) {
+        content += std::string("\n[") + kEndMarker + "]\n";
     }
     return document.LoadData(content) >= 0;
+}
+
+// Removes the marker section and returns the comment that came before it.
+// A section of that name with keys is a file's own and stays.
+std::string takeEndComment(IniDocument& document) {
+    std::string comment;
+    if (document.GetSectionSize(kEndMarker) > 0) {
+        return comment;
+    }
+    IniDocument::TNamesDepend sections;
+    document.GetAllSections(sections);
+    for (const IniDocument::Entry& section : sections) {
+        if (std::strcmp(section.pItem, kEndMarker) == 0 && section.pComment != nullptr) {
+            comment = section.pComment;
+        }
+    }
+    document.Delete(kEndMarker, nullptr);
+    return comment;
 }
 
 // strtoul() as on a system whose unsigned long has 32 bits: out-of-range
@@ -131,18 +164,25 @@ template <typename Change>
 bool rewriteFile(const std::string& path, const char* caller, Change change) {
     auto lock = platform::NamedLock::acquire(platform::lockNameForFile(path), kWriteLockTimeoutMs);
     if (!lock) {
-        // A holder stuck this long is hung; waiting longer would hang us too.
-        // The replacement below is still atomic.
-        platform::debugOutput(std::string(caller) + "; proceeding without the lock of " + path);
+        // Writing without the lock could drop what another writer stores
+        // meanwhile: nothing is written, and the caller learns so.
+        platform::debugOutput(std::string(caller) + "; the lock of " + path +
+                              " was not had within " + std::to_string(kWriteLockTimeoutMs) +
+                              " ms, nothing written");
+        return false;
     }
+    // Holding the lock, no other writer is between writing its temporary
+    // file and renaming it: any such file was left by one that died.
+    platform::removeStaleReplacements(path);
     IniDocument document;
     bool missing = false;
-    if (!load(path, document, missing)) {
+    if (!load(path, document, missing, true)) {
         // Replacing a file we could not read would throw its content away.
         platform::debugOutput(std::string(caller) + "; cannot read " + path +
                               ", errno = " + std::to_string(errno));
         return false;
     }
+    const std::string endComment = takeEndComment(document);
     const Edit edit = change(document);
     if (edit != Edit::Changed) {
         return edit == Edit::Unchanged;
@@ -150,6 +190,9 @@ bool rewriteFile(const std::string& path, const char* caller, Change change) {
     std::string content;
     if (document.Save(content) < 0) {
         return false;
+    }
+    if (!endComment.empty()) {
+        content += endComment + "\n";
     }
     if (!platform::replaceFile(path, content)) {
         platform::debugOutput(std::string(caller) + "; cannot replace " + path +
