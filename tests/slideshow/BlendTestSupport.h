@@ -41,7 +41,7 @@ public:
     bool alphaBlend(DrawingSurface& target, const DrawingSurface& source, int nAlpha) override;
     void pause(std::chrono::milliseconds duration, BlendEvent& stopEvent) override;
 
-    // Waits until the transition holds (at most a few seconds).
+    // Waits until the transition holds (bounded, so a hang fails the test).
     bool waitUntilHeld();
     std::vector<int> alphas();
 

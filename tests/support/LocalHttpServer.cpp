@@ -82,22 +82,27 @@ bool LocalHttpServer::sleepUnlessStopping(std::chrono::milliseconds duration) co
     return false;
 }
 
-int closedLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+ClosedLoopbackPort::ClosedLoopbackPort() : m_nFd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
-    const bool found = fd >= 0 &&
-                       ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-                       ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-    if (fd >= 0) {
-        ::close(fd);
+    if (m_nFd < 0 || ::bind(m_nFd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::getsockname(m_nFd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (m_nFd >= 0) {
+            ::close(m_nFd);
+        }
+        throw std::runtime_error("cannot bind a loopback port");
     }
-    if (!found) {
-        throw std::runtime_error("cannot find a free loopback port");
-    }
-    return ntohs(address.sin_port);
+    m_nPort = ntohs(address.sin_port);
+}
+
+ClosedLoopbackPort::~ClosedLoopbackPort() {
+    ::close(m_nFd);
+}
+
+std::string ClosedLoopbackPort::url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(m_nPort) + path;
 }
 
 } // namespace testing_support
