@@ -10,6 +10,7 @@
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -92,6 +93,31 @@ void prepare(IniDocument& document) {
     document.SetSpaces(false);
 }
 
+// Mends what SimpleIni would misread in a file's text:
+//  - it reads up to the first NUL byte, and a rewrite would drop everything
+//    after it, so a NUL counts as a blank;
+//  - a section header without its ']' makes it take the next line into the
+//    section's name, and each rewrite then adds a line to the file, so such
+//    a header is closed at the end of its line.
+void mendText(std::string& content) {
+    std::replace(content.begin(), content.end(), '\0', ' ');
+    for (size_t start = 0; start < content.size();) {
+        size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            end = content.size();
+        }
+        size_t first = start;
+        while (first < end && isBlank(content[first])) {
+            ++first;
+        }
+        if (first < end && content[first] == '[' && content.find(']', first) >= end) {
+            content.insert(end, 1, ']');
+            ++end;
+        }
+        start = end + 1;
+    }
+}
+
 // Loads the file; a missing file is an empty document. With bWithEndMarker
 // the marker section follows the file's text.
 bool load(const std::string& path, IniDocument& document, bool& missing,
@@ -105,6 +131,7 @@ bool load(const std::string& path, IniDocument& document, bool& missing,
             return false;
         }
     }
+    mendText(content);
     if (bWithEndMarker) {
         content += std::string("\n[") + kEndMarker + "]\n";
     }

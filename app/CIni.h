@@ -6,6 +6,8 @@
 // One INI file, read and written with the rules of Windows profile files:
 // section and key names are case-insensitive, values are single lines whose
 // surrounding blanks are not kept, and the file is opened afresh by every call.
+// A NUL byte in the file reads as a blank, and a section header without its
+// closing ']' as if it had one at the end of its line.
 //
 // Names and values are made safe before they reach the file, so that no text
 // can add lines of its own:

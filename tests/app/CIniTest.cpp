@@ -149,6 +149,24 @@ TEST_F(CIniTest, ACommentAtTheEndOfTheFileStaysThere) {
     EXPECT_EQ(m_folder.read("test.ini"), "; only a comment\n\n\n[S]\na=1\n; and another\n");
 }
 
+TEST_F(CIniTest, ANulByteHidesNothingAfterIt) {
+    using namespace std::string_literals;
+    m_folder.write("test.ini", "[S]\na=1\0\0junk\nb=2\n; the end\n"s);
+    EXPECT_EQ(m_ini.GetString("S", "b", "none"), "2");
+    ASSERT_TRUE(m_ini.WriteString("S", "c", "3"));
+    EXPECT_EQ(m_folder.read("test.ini"), "[S]\na=1  junk\nb=2\nc=3\n; the end\n");
+}
+
+TEST_F(CIniTest, AnUnclosedSectionHeaderEndsWithItsLine) {
+    m_folder.write("test.ini", "[S]\na=1\n[broken\r\nc=1\n  [also broken  \n");
+    EXPECT_EQ(m_ini.GetString("broken", "c", "none"), "1");
+    ASSERT_TRUE(m_ini.WriteString("S", "b", "2"));
+    const std::string once = m_folder.read("test.ini");
+    EXPECT_EQ(once, "[S]\na=1\nb=2\n\n\n[broken]\nc=1\n\n\n[also broken]\n");
+    ASSERT_TRUE(m_ini.WriteString("S", "b", "2"));
+    EXPECT_EQ(m_folder.read("test.ini"), once) << "a rewrite adds nothing";
+}
+
 TEST_F(CIniTest, TheNextWriterRemovesTemporaryFilesADeadWriterLeft) {
     m_folder.write("test.ini.tmp-Ab3xY9", "[S]\nhalf=");
     m_folder.write("test.ini.tmp-000000", "");
