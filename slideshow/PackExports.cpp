@@ -27,9 +27,16 @@ void copyExportText(const std::string& csText, char* pBuffer, int nCapacity) {
     }
     std::size_t nLength = std::min(csText.size(), static_cast<std::size_t>(nCapacity));
     if (nLength < csText.size()) {
-        // Back off to the start of the character that would be cut.
-        while (nLength > 0 && (static_cast<unsigned char>(csText[nLength]) & 0xC0) == 0x80) {
-            --nLength;
+        // Back off to the start of the character that would be cut; a
+        // character has at most three bytes after its first, so a longer run
+        // is no UTF-8 and is cut where it stands.
+        std::size_t nStart = nLength;
+        while (nStart > 0 && nLength - nStart < 3 &&
+               (static_cast<unsigned char>(csText[nStart]) & 0xC0) == 0x80) {
+            --nStart;
+        }
+        if ((static_cast<unsigned char>(csText[nStart]) & 0xC0) != 0x80) {
+            nLength = nStart;
         }
     }
     std::memcpy(pBuffer, csText.data(), nLength);
