@@ -73,8 +73,8 @@ TEST_F(QueryUrlDirectlyTest, SendsTheAgentRefererAndNoCacheHeaders) {
 }
 
 TEST_F(QueryUrlDirectlyTest, UnreachableOrMalformedUrlsCannotBeOpened) {
-    const testing_support::ClosedLoopbackPort closed;
-    const std::string refused = closed.url("/x");
+    const std::string refused =
+        "http://127.0.0.1:" + std::to_string(testing_support::closedLoopbackPort()) + "/x";
     InternetServices services;
     EXPECT_FALSE(services.QueryUrlDirectly(refused));
     EXPECT_EQ(services.getErrorText(), "Failed to open URL " + refused);

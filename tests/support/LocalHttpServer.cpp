@@ -82,27 +82,22 @@ bool LocalHttpServer::sleepUnlessStopping(std::chrono::milliseconds duration) co
     return false;
 }
 
-ClosedLoopbackPort::ClosedLoopbackPort() : m_nFd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+int closedLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
-    if (m_nFd < 0 || ::bind(m_nFd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        ::getsockname(m_nFd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        if (m_nFd >= 0) {
-            ::close(m_nFd);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (fd >= 0) {
+            ::close(fd);
         }
         throw std::runtime_error("cannot bind a loopback port");
     }
-    m_nPort = ntohs(address.sin_port);
-}
-
-ClosedLoopbackPort::~ClosedLoopbackPort() {
-    ::close(m_nFd);
-}
-
-std::string ClosedLoopbackPort::url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(m_nPort) + path;
+    // The socket is never closed: released, its port could go to a server
+    // of a test running beside this one.
+    return ntohs(address.sin_port);
 }
 
 } // namespace testing_support

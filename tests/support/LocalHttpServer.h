@@ -61,22 +61,9 @@ private:
     std::vector<Request> m_requests;
 };
 
-// A port on 127.0.0.1 that refuses every connection for as long as this
-// object lives: it is bound, so nothing else can take it, but nobody listens.
-class ClosedLoopbackPort {
-public:
-    ClosedLoopbackPort();
-    ~ClosedLoopbackPort();
-    ClosedLoopbackPort(const ClosedLoopbackPort&) = delete;
-    ClosedLoopbackPort& operator=(const ClosedLoopbackPort&) = delete;
-
-    int port() const { return m_nPort; }
-    // "http://127.0.0.1:<port>" followed by path.
-    std::string url(const std::string& path = "") const;
-
-private:
-    int m_nFd = -1;
-    int m_nPort = 0;
-};
+// A port on 127.0.0.1 that refuses every connection until the test program
+// ends: it stays bound, so no other program can take it meanwhile, but
+// nothing listens on it.
+int closedLoopbackPort();
 
 } // namespace testing_support

@@ -39,8 +39,8 @@ TEST_F(ConnectedTest, TrueWhileTheServiceListensAndTheAnswerIsKeptAWhile) {
 }
 
 TEST_F(ConnectedTest, FalseForAClosedPortOrAnUnusableAddress) {
-    const testing_support::ClosedLoopbackPort closed;
-    pointConfigurationAt(closed.url("/closed"));
+    pointConfigurationAt(
+        "http://127.0.0.1:" + std::to_string(testing_support::closedLoopbackPort()) + "/closed");
     EXPECT_FALSE(askQuickly());
     pointConfigurationAt("ftp://127.0.0.1:21");
     EXPECT_FALSE(askQuickly());
