@@ -27,7 +27,8 @@ public:
     bool connectedToInternet() override { return false; }
     bool isLogging() override { return false; }
     void logMessage(const std::string&) override {}
-    void waitForNextSecond() override {}
+    // No waiting: the image after the last is taken at once.
+    bool waitForSecondsOtherThan(int) override { return false; }
 };
 
 class NoScreen : public FrameScreen {

@@ -1,6 +1,7 @@
 #include "ServicesTestSupport.h"
 
 #include "platform/PollPause.h"
+#include "support/WaitUntil.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -149,9 +150,7 @@ RunningServer::RunningServer(const std::function<void(ServerConfig&)>& adjust) {
     m_port = m_server->port();
     m_thread = std::thread([this] { m_server->run(); });
     // Wait until it answers.
-    for (int i = 0; i < 200 && get("/index.html").status == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    testing_support::waitUntil([this] { return get("/index.html").status != 0; });
 }
 
 RunningServer::~RunningServer() {

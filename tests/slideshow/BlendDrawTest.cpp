@@ -27,7 +27,7 @@ protected:
 
     void draw() { m_composer.Draw(m_screen, Rect{0, 0, W, H}, true); }
     bool waitUntilThreadEnds() {
-        return m_runner.drawBlendsThread()->doneEvent().waitFor(std::chrono::seconds(10));
+        return m_runner.drawBlendsThread()->doneEvent().waitFor(std::chrono::seconds(30));
     }
 
     SurfaceScreen m_screen{W, H};

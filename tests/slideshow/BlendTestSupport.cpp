@@ -43,11 +43,11 @@ void SteppingEnvironment::pause(std::chrono::milliseconds, BlendEvent& stopEvent
     lock.unlock();
     m_held.set();
     // Bounded, so that a broken stop fails the test instead of hanging it.
-    stopEvent.waitFor(std::chrono::seconds(10));
+    stopEvent.waitFor(std::chrono::seconds(30));
 }
 
 bool SteppingEnvironment::waitUntilHeld() {
-    return m_held.waitFor(std::chrono::seconds(10));
+    return m_held.waitFor(std::chrono::seconds(30));
 }
 
 std::vector<int> SteppingEnvironment::alphas() {

@@ -46,7 +46,7 @@ public:
                     const DrawingSurface& above, int nAlpha) override;
     void pause(std::chrono::milliseconds duration, BlendEvent& stopEvent) override;
 
-    // Waits until the transition holds (at most a few seconds).
+    // Waits until the transition holds (bounded, so a hang fails the test).
     bool waitUntilHeld();
     std::vector<int> alphas();
 

@@ -15,11 +15,20 @@ namespace {
 constexpr int W = 80;
 constexpr int H = 60;
 
-void runEventsFor(std::chrono::milliseconds duration) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
+// Runs the toolkit's events until condition holds; false when it did not
+// within a bound that only a hang reaches.
+template <typename Condition>
+bool runEventsUntil(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (;;) {
         wxTheApp->Yield(true);
         wxTheApp->ProcessPendingEvents();
+        if (condition()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
@@ -38,21 +47,18 @@ void paintWindow(wxWindow& window, std::uint32_t rgb) {
     dc.Clear();
 }
 
-// Presents one step of one colour from a thread of its own, as the blend
-// thread does.
 // A loaded machine may take a while to hand drawing to the display, so
-// events run until the centre shows the colour looked for or a second has
-// passed; the last colour seen is the answer.
+// events run until the centre shows the colour looked for; the last colour
+// seen is the answer.
 std::uint32_t centreOnceSettled(wxWindow& window, std::uint32_t expected) {
     std::uint32_t shown = shownCentre(window);
-    for (int i = 0; i < 20 && shown != expected; ++i) {
-        runEventsFor(std::chrono::milliseconds(50));
-        shown = shownCentre(window);
-    }
+    runEventsUntil([&] { return (shown = shownCentre(window)) == expected; });
     return shown;
 }
 
-// The presenter reads the step after present() returns: the caller keeps it.
+// Presents one step of one colour from a thread of its own, as the blend
+// thread does. The presenter reads the step after present() returns: the
+// caller keeps it.
 bool presentFromThread(WindowFramePresenter& presenter, DrawingSurface& step, std::uint32_t rgb) {
     bool ok = false;
     std::thread blend([&] {
@@ -74,18 +80,20 @@ protected:
             new wxFrame(nullptr, wxID_ANY, "blend", wxPoint(0, 0), wxSize(W, H), wxBORDER_NONE);
         m_pWindow = new wxWindow(m_pFrame, wxID_ANY, wxPoint(0, 0), wxSize(W, H));
         m_pFrame->Show();
-        runEventsFor(std::chrono::milliseconds(200));
+        ASSERT_TRUE(runEventsUntil([this] { return m_pWindow->IsShownOnScreen(); }));
         // Without a window manager the first layout may leave the child tiny.
         m_pFrame->SetClientSize(W, H);
         m_pWindow->SetSize(0, 0, W, H);
-        runEventsFor(std::chrono::milliseconds(200));
-        paintWindow(*m_pWindow, 0xFF0000);
-        runEventsFor(std::chrono::milliseconds(50));
+        ASSERT_TRUE(runEventsUntil([this] { return m_pWindow->GetClientSize() == wxSize(W, H); }));
+        ASSERT_TRUE(runEventsUntil([this] {
+            paintWindow(*m_pWindow, 0xFF0000);
+            return shownCentre(*m_pWindow) == 0xFF0000U;
+        }));
     }
     void TearDown() override {
         if (m_pFrame != nullptr) {
             m_pFrame->Destroy();
-            runEventsFor(std::chrono::milliseconds(50));
+            runEventsUntil([this] { return !wxTheApp->IsScheduledForDestruction(m_pFrame); });
         }
     }
 
@@ -131,7 +139,7 @@ TEST_F(WindowPresenter, ALastStepNotYetDrawnIsDrawnWhenThePresenterGoes) {
     EXPECT_EQ(shownCentre(*m_pWindow), 0x00FF00U);
     // The handed-over call still queued draws nothing more.
     paintWindow(*m_pWindow, 0x0000FF);
-    runEventsFor(std::chrono::milliseconds(100));
+    runEventsUntil([] { return !wxTheApp->HasPendingEvents(); });
     // A stale draw would leave green there for good.
     EXPECT_EQ(centreOnceSettled(*m_pWindow, 0x0000FF), 0x0000FFU);
 }
