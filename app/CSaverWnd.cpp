@@ -26,7 +26,7 @@ std::string positionText(int x, int y) {
 } // namespace
 
 CSaverWnd::CSaverWnd(bool autoDelete, Host host)
-    : CDrawWnd(autoDelete), m_activity(host == Host::FullScreen), m_host(host),
+    : CDrawWnd(autoDelete), m_activity(host == Host::FullScreen),
       m_pWeatherMessage(std::make_unique<WeatherUpdateMessage>()) {
     if (!m_pWeatherMessage->isRegistered()) {
         // The show goes on; only the refresh on request is lost.

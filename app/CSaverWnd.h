@@ -58,7 +58,6 @@ private:
     void postClose(const std::string& csCause);
 
     SaverActivity m_activity;
-    Host m_host;
     wxFrame* m_pFrame = nullptr; // the full-screen top-level window; it deletes this one
     std::unique_ptr<MonitorWindows> m_pMonitorWindows;
     std::unique_ptr<WeatherUpdateMessage> m_pWeatherMessage;

@@ -142,8 +142,6 @@ private:
 
 } // namespace
 
-wxIMPLEMENT_APP_NO_MAIN(DialogToolApp);
-
 int main(int argc, char** argv) {
     // The framework library, when installed, carries the traces.
     std::unique_ptr<TovakInterface> tovak;
@@ -151,6 +149,8 @@ int main(int argc, char** argv) {
         tovak = std::make_unique<TovakInterface>("ScreenSaver", InstallFolder());
         g_pTovakInterface = tovak.get();
     }
+    // wxEntry takes the application over and deletes it when it ends.
+    wxApp::SetInstance(new DialogToolApp);
     const int exitCode = wxEntry(argc, argv);
     g_pTovakInterface = nullptr;
     return exitCode;
