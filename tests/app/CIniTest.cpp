@@ -167,6 +167,21 @@ TEST_F(CIniTest, AnUnclosedSectionHeaderEndsWithItsLine) {
     EXPECT_EQ(m_folder.read("test.ini"), once) << "a rewrite adds nothing";
 }
 
+TEST_F(CIniTest, AFileOpeningWithAnEmptyHeaderAndACommentSettlesWithItsValues) {
+    // The header goes, the comment moves to the file's head and becomes the
+    // file's own: three rewrites of tidying, then none.
+    m_folder.write("test.ini", "[\n;note\n[S]\nk=v\n");
+    std::string previous;
+    for (int nWrite = 0; nWrite < 3; ++nWrite) {
+        ASSERT_TRUE(m_ini.WriteString("T", "n", "1"));
+        previous = m_folder.read("test.ini");
+    }
+    ASSERT_TRUE(m_ini.WriteString("T", "n", "1"));
+    EXPECT_EQ(m_folder.read("test.ini"), previous);
+    EXPECT_EQ(previous.rfind(";note\n", 0), 0u);
+    EXPECT_EQ(m_ini.GetString("S", "k", "none"), "v");
+}
+
 TEST_F(CIniTest, TheNextWriterRemovesTemporaryFilesADeadWriterLeft) {
     m_folder.write("test.ini.tmp-Ab3xY9", "[S]\nhalf=");
     m_folder.write("test.ini.tmp-000000", "");
