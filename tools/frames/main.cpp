@@ -12,8 +12,9 @@
 // the service addresses in the settings), or one made of --sky, --temp and
 // --text. With --photos N each pack shows its first N photos in pack order;
 // otherwise the photo the weather chooses. Each frame goes to
-// <output folder>/<pack>-<W>x<H>[-<n>].png. Version-5 packs take their PNG
-// icons from the install folder, as the program does (NIMBORA_INSTALL_FOLDER).
+// <output folder>/<pack>-<W>x<H>[-<n>].png. Version-5 packs draw the PNG
+// icons they carry, as the program does. Packs named without a folder are
+// the install folder's (NIMBORA_INSTALL_FOLDER).
 #include "app/SettingsStore.h"
 #include "net/XmlEscape.h"
 #include "packs/SsConfig.h"
