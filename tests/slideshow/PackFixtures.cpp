@@ -1,6 +1,7 @@
 #include "PackFixtures.h"
 
 #include "imaging/JpegEncoder.h"
+#include "imaging/PngEncoder.h"
 #include "slideshow/ResourceNames.h"
 #include "tools/PackWriter.h"
 
@@ -100,16 +101,7 @@ void writePack(const std::string& csPath, const std::string& csManifest,
 }
 
 std::string pngOf(const DrawingSurface& surface) {
-    std::string png;
-    cairo_surface_write_to_png_stream(
-        surface.get(),
-        [](void* pClosure, const unsigned char* pData, unsigned int nLength) {
-            static_cast<std::string*>(pClosure)->append(reinterpret_cast<const char*>(pData),
-                                                        nLength);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &png);
-    return png;
+    return encodePng(surface);
 }
 
 void writeValidPack(const std::string& csPath, std::uint32_t rgb,

@@ -1,6 +1,7 @@
 #include "tools/samplegen/SamplePacks.h"
 
 #include "imaging/JpegEncoder.h"
+#include "imaging/PngEncoder.h"
 #include "slideshow/ManifestValues.h"
 #include "slideshow/ResourceNames.h"
 #include "tools/PackWriter.h"
@@ -177,19 +178,9 @@ std::string manifestFor(const PackDesign& design, const std::vector<SkyStyle>& s
 }
 
 void addPngIcons(const PackDesign& design, PackWriter& writer) {
-    std::string csError;
     for (int nCode = 0; nCode <= 48; ++nCode) {
-        const DrawingSurface icon = paintIcon(iconForSkyCode(nCode), 80, true, 0);
-        std::string png;
-        cairo_surface_write_to_png_stream(
-            icon.get(),
-            [](void* pClosure, const unsigned char* pData, unsigned int nLength) {
-                static_cast<std::string*>(pClosure)->append(reinterpret_cast<const char*>(pData),
-                                                            nLength);
-                return CAIRO_STATUS_SUCCESS;
-            },
-            &png);
-        writer.addEntry("icons/" + design.csIconPath + iconFileName(nCode), std::move(png));
+        writer.addEntry("icons/" + design.csIconPath + iconFileName(nCode),
+                        encodePng(paintIcon(iconForSkyCode(nCode), 80, true, 0)));
     }
 }
 
