@@ -5,6 +5,7 @@
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 
+#include <gtk/gtk.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
 
@@ -80,6 +81,11 @@ void CImgpkPromoDialog::hideAskMeLater() {
 
 void CImgpkPromoDialog::hideDialog() {
     Hide();
+    // The installation that follows holds the user-interface thread: the
+    // window must leave the screen now, not when the toolkit next idles.
+    if (GtkWidget* pWidget = GetHandle()) {
+        gdk_display_flush(gtk_widget_get_display(pWidget));
+    }
 }
 
 void CImgpkPromoDialog::startTimer(unsigned, unsigned nElapseMs) {
