@@ -161,10 +161,16 @@ bool readObservation(const Options& options, WeatherObservation& observation, Ss
 
 std::string frameFileName(const Options& options, const std::string& csPack, const Size2& size,
                           int nPhoto) {
-    std::string csName = options.csOutput + "/" + std::filesystem::path(csPack).stem().string() +
-                         "-" + std::to_string(size.nWidth) + "x" + std::to_string(size.nHeight);
+    std::string csName = options.csOutput;
+    csName += '/';
+    csName += std::filesystem::path(csPack).stem().string();
+    csName += '-';
+    csName += std::to_string(size.nWidth);
+    csName += 'x';
+    csName += std::to_string(size.nHeight);
     if (options.nPhotos > 0) {
-        csName += "-" + std::to_string(nPhoto + 1);
+        csName += '-';
+        csName += std::to_string(nPhoto + 1);
     }
     return csName + ".png";
 }
