@@ -261,7 +261,7 @@ bool InternetServices::QueryUrl(const char* url) {
 
 bool InternetServices::downloadFileFromURL(const std::string& sourceUrl,
                                            const std::string& destinationPath,
-                                           std::uint64_t nMaxBytes) {
+                                           std::uint64_t nMaxBytes, long nTotalTimeoutMs) {
     if (sourceUrl.empty() || destinationPath.empty()) {
         return false;
     }
@@ -278,6 +278,9 @@ bool InternetServices::downloadFileFromURL(const std::string& sourceUrl,
         HttpTransferOptions options = downloadOptions();
         if (nMaxBytes != 0 && nMaxBytes < options.nMaxBodyBytes) {
             options.nMaxBodyBytes = nMaxBytes;
+        }
+        if (nTotalTimeoutMs > 0 && nTotalTimeoutMs < options.nTotalTimeoutMs) {
+            options.nTotalTimeoutMs = nTotalTimeoutMs;
         }
         const HttpTransferResult result =
             httpGet(url, options, [&file, &opened](std::string_view bytes) {

@@ -1,5 +1,6 @@
 #include "packs/PromoDialogLogic.h"
 
+#include "net/HttpLimits.h"
 #include "net/InternetServices.h"
 #include "packs/PackFolders.h"
 #include "packs/PromoPicture.h"
@@ -69,9 +70,12 @@ void PromoDialogLogic::setPack(int nIndex) {
         return;
     }
     const std::string csPath = m_csImageFolder + pInfo->promo_imglfn;
+    // The show waits for this download before it starts, so a slow server
+    // gets the time of a document, not that of a pack; without the picture
+    // the dialog shows all the same.
     InternetServices services;
-    if (services.downloadFileFromURL(pInfo->promo_imgurl, csPath,
-                                     kPromoPictureLimits.nMaxFileBytes)) {
+    if (services.downloadFileFromURL(pInfo->promo_imgurl, csPath, kPromoPictureLimits.nMaxFileBytes,
+                                     httpLimits().nDocumentTimeoutMs)) {
         m_csImagePath = csPath;
     }
 }

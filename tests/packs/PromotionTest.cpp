@@ -1,5 +1,6 @@
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
+#include "net/HttpLimits.h"
 #include "packs/ImgPackManager.h"
 #include "packs/PromoDialogLogic.h"
 #include "platform/Clock.h"
@@ -296,6 +297,33 @@ TEST_F(Promotion, PictureIsDownloadedUnderItsPlainNameIntoAPrivateFolder) {
     // A picture that cannot be had leaves the dialog without one.
     SaverRun missing(catalogueOf({{"Alpine.wxs", "t", "1", "u1", pictures.url("/gone.bmp")}}));
     EXPECT_EQ(missing.showDialog().imagePath(), "");
+}
+
+TEST_F(Promotion, ASlowPictureDoesNotHoldTheShowBack) {
+    // The picture trickles in fast enough never to count as stalled, and
+    // would be whole after a minute; the show's start may not wait for that.
+    testing_support::LocalHttpServer slow(
+        [](httplib::Server& server, const testing_support::LocalHttpServer& owner) {
+            server.Get("/slow.bmp", [&owner](const httplib::Request&, httplib::Response& response) {
+                response.set_chunked_content_provider(
+                    "image/bmp", [&owner](size_t nOffset, httplib::DataSink& sink) {
+                        if (nOffset >= 600 * 32) {
+                            sink.done();
+                            return true;
+                        }
+                        return owner.sleepUnlessStopping(std::chrono::milliseconds(100)) &&
+                               sink.write(nOffset == 0 ? "BM" : "xx", 2) &&
+                               sink.write(std::string(30, 'x').data(), 30);
+                    });
+            });
+        });
+    const HttpLimits saved = httpLimits();
+    HttpLimits limits = saved;
+    limits.nDocumentTimeoutMs = 1000;
+    setHttpLimits(limits);
+    SaverRun run(catalogueOf({{"Alpine.wxs", "t", "1", "u1", slow.url("/slow.bmp")}}));
+    EXPECT_EQ(run.showDialog().imagePath(), "");
+    setHttpLimits(saved);
 }
 
 } // namespace
