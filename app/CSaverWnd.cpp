@@ -20,7 +20,12 @@ void trace(const std::string& csLine) {
 }
 
 std::string positionText(int x, int y) {
-    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    std::string text(1, '(');
+    text += std::to_string(x);
+    text += ", ";
+    text += std::to_string(y);
+    text += ')';
+    return text;
 }
 
 } // namespace

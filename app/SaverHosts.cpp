@@ -1,5 +1,6 @@
 #include "app/FullScreenModeHost.h"
 #include "app/SaverModeHost.h"
+#include "packs/CImgpkPromoDialog.h"
 #include "packs/CatalogueHost.h"
 #include "slideshow/PreviewModeHost.h"
 #include "weather/ObservationHost.h"
@@ -11,7 +12,7 @@ SaverHosts makeSaverHosts() {
     hosts.modes = std::make_unique<FullScreenModeHost>(std::move(hosts.modes));
     // The weather reads the catalogue's cycle value: the catalogue goes
     // last, after the weather, when the hosts are destroyed.
-    auto pCatalogue = std::make_unique<CatalogueHost>();
+    auto pCatalogue = std::make_unique<CatalogueHost>(runPromoDialog);
     hosts.weather = std::make_unique<ObservationHost>(pCatalogue->config());
     hosts.catalogue = std::move(pCatalogue);
     return hosts;

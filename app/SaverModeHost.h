@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 // The full-screen window as the application object sees it.
 class SaverWindow {
@@ -81,8 +82,9 @@ public:
     // Loads the catalogue with its persisted state.
     virtual void loadCatalogue() = 0;
     virtual bool shouldShowPromo() = 0;
-    // Creates the promotional dialog (not shown) for the chosen pack.
-    virtual void preparePromo() = 0;
+    // Prepares the promotion of the chosen pack (its picture is downloaded
+    // now); its answers send their tracking pings through sendTrackingPing.
+    virtual void preparePromo(const std::function<void(const std::string&)>& sendTrackingPing) = 0;
     // Shows the prepared dialog modally; called as the program ends.
     virtual void showPromo() = 0;
 };

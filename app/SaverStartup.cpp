@@ -81,7 +81,8 @@ bool SaverStartup::runFullScreen() {
     m_catalogue.loadCatalogue();
     m_bPromoPending = g_pTovakInterface->connectedToInternet() && m_catalogue.shouldShowPromo();
     if (m_bPromoPending) {
-        m_catalogue.preparePromo();
+        m_catalogue.preparePromo(
+            [this](const std::string& code) { m_tracker.sendTrackingPing(code, ""); });
     }
     m_tracker.checkTrackingTime(true);
     markFirstLaunch();

@@ -58,7 +58,7 @@ inline constexpr StringKey kFirstLaunch{kMainSubsection, "ftl", ""};
 inline constexpr IntKey kTrackTime{kMainSubsection, "trackT", 0};
 // The same time as ctime text, for people; never read.
 inline constexpr StringKey kTrackTimeText{kMainSubsection, "trackT2", ""};
-// "promo" once an installer was downloaded from the promotional dialog.
+// "promo" once a pack was installed from the promotional dialog.
 inline constexpr StringKey kInstalledBy{kMainSubsection, "insby_ext", ""};
 // The favourites list of a pack is stored in the main section under the
 // pack's file name itself ("%02d,%02d" entries joined by ';').
@@ -79,7 +79,9 @@ inline std::string packPromotionSubsection(const std::string& packId,
 }
 
 // --- subsection "promo" ---
-// Path of a downloaded installer left for a later run to start.
+// Path of a downloaded installer left for a later run to start. Never
+// written by this program: what the catalogue offers is a pack, installed
+// at once, and nothing downloaded is ever run.
 inline constexpr StringKey kToInstall{kPromoSubsection, "toinstall", ""};
 
 // --- subsection "services": base addresses of the web services (see

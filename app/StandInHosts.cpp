@@ -41,7 +41,7 @@ public:
     void fetchConfiguration() override {}
     void loadCatalogue() override {}
     bool shouldShowPromo() override { return false; }
-    void preparePromo() override {}
+    void preparePromo(const std::function<void(const std::string&)>&) override {}
     void showPromo() override {}
 };
 

@@ -13,8 +13,7 @@ namespace {
 constexpr int kFrameWidth = 1920;
 constexpr int kFrameHeight = 1080;
 
-// The sample pack's path; the version-5 pack's PNG icons live beside it, in
-// the install folder the panel reads them from.
+// The sample pack's path; the version-5 pack carries its PNG icons.
 std::string samplePack(const char* szPack) {
     setenv("NIMBORA_INSTALL_FOLDER", NIMBORA_SAMPLE_FOLDER "/", 1);
     return std::string(NIMBORA_SAMPLE_FOLDER "/") + szPack;

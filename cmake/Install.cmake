@@ -40,8 +40,6 @@ install(TARGETS nimbora-screensaver wxs-pack nimbora-services nimbora-refresh-we
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS tovak LIBRARY DESTINATION ${NIMBORA_INSTALL_FOLDER_RELATIVE})
 install(FILES ${NIMBORA_SAMPLE_PACKS} DESTINATION ${NIMBORA_INSTALL_FOLDER_RELATIVE})
-install(DIRECTORY ${CMAKE_BINARY_DIR}/install-folder/nimbora-skies
-    DESTINATION ${NIMBORA_INSTALL_FOLDER_RELATIVE})
 
 # Saver daemons. XScreenSaver runs its hacks from its own folder by name; the
 # link there starts the program, which XScreenSaver's list calls with --root.
@@ -85,6 +83,7 @@ install(DIRECTORY "${PROJECT_SOURCE_DIR}/services/web/"
     DESTINATION ${NIMBORA_DATA_FOLDER_RELATIVE}/web)
 install(FILES "${PROJECT_SOURCE_DIR}/services/catalogue.ini"
     DESTINATION ${NIMBORA_DATA_FOLDER_RELATIVE})
+install(FILES ${NIMBORA_CATALOGUE_FILES} DESTINATION ${NIMBORA_DATA_FOLDER_RELATIVE}/packs)
 configure_file("${linux}/nimbora-services.service.in"
     "${generated}/nimbora-services.service" @ONLY)
 install(FILES "${generated}/nimbora-services.service" DESTINATION ${NIMBORA_SYSTEMD_USER_DIR})
@@ -93,7 +92,7 @@ install(FILES "${generated}/nimbora-services.service" DESTINATION ${NIMBORA_SYST
 file(READ "${PROJECT_SOURCE_DIR}/services/nimbora-services.ini" example)
 string(REGEX REPLACE "\ngazetteer = [^\n]*"
     "\ngazetteer = ${NIMBORA_DATA_FOLDER_DEFAULT}/gazetteer/US.txt" example "${example}")
-string(REGEX REPLACE "\npacks = [^\n]*" "\npacks = ${NIMBORA_INSTALL_FOLDER_DEFAULT}"
+string(REGEX REPLACE "\npacks = [^\n]*" "\npacks = ${NIMBORA_DATA_FOLDER_DEFAULT}/packs"
     example "${example}")
 string(REGEX REPLACE "\ncatalogue = [^\n]*"
     "\ncatalogue = ${NIMBORA_DATA_FOLDER_DEFAULT}/catalogue.ini" example "${example}")

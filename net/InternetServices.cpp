@@ -260,7 +260,8 @@ bool InternetServices::QueryUrl(const char* url) {
 }
 
 bool InternetServices::downloadFileFromURL(const std::string& sourceUrl,
-                                           const std::string& destinationPath) {
+                                           const std::string& destinationPath,
+                                           std::uint64_t nMaxBytes, long nTotalTimeoutMs) {
     if (sourceUrl.empty() || destinationPath.empty()) {
         return false;
     }
@@ -274,8 +275,15 @@ bool InternetServices::downloadFileFromURL(const std::string& sourceUrl,
             }
             return file->isOpen();
         };
+        HttpTransferOptions options = downloadOptions();
+        if (nMaxBytes != 0 && nMaxBytes < options.nMaxBodyBytes) {
+            options.nMaxBodyBytes = nMaxBytes;
+        }
+        if (nTotalTimeoutMs > 0 && nTotalTimeoutMs < options.nTotalTimeoutMs) {
+            options.nTotalTimeoutMs = nTotalTimeoutMs;
+        }
         const HttpTransferResult result =
-            httpGet(url, downloadOptions(), [&file, &opened](std::string_view bytes) {
+            httpGet(url, options, [&file, &opened](std::string_view bytes) {
                 return opened() && file->write(bytes);
             });
         m_dwHTTPStatus = result.dwStatus;

@@ -25,8 +25,12 @@ public:
     bool QueryUrlDirectly(const std::string& url);
 
     // Direct request (with a cache-busting parameter) written to
-    // destinationPath, replacing it only when the download completed.
-    bool downloadFileFromURL(const std::string& sourceUrl, const std::string& destinationPath);
+    // destinationPath, replacing it only when the download completed. A body
+    // past nMaxBytes, or a transfer longer than nTotalTimeoutMs, fails the
+    // download; either bound applies when not 0 and tighter than the
+    // download limits.
+    bool downloadFileFromURL(const std::string& sourceUrl, const std::string& destinationPath,
+                             std::uint64_t nMaxBytes = 0, long nTotalTimeoutMs = 0);
     // The plain URL-to-file download. Clears errorRecord first and fills it on
     // failure; stores the file's size (0 on failure) through downloadedSize
     // when it is not null. Either pointer may be null.

@@ -24,6 +24,9 @@ struct ImgPackInfo {
     // When the user declined this promotion (ctime text); empty when not.
     std::string ip_declined;
     bool installed = false;
+    // The download's SHA-256 in hexadecimal (the sha256 attribute of dlurl);
+    // empty when the catalogue gives none.
+    std::string dlurl_sha256;
 
     bool operator==(const ImgPackInfo&) const = default;
 };

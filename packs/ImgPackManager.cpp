@@ -3,9 +3,12 @@
 #include "app/SettingsKeys.h"
 #include "net/XmlParsingUtils.h"
 #include "packs/PackFolders.h"
+#include "packs/SystemProfile.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
 
+#include <algorithm>
+#include <cctype>
 #include <tinyxml.h>
 
 namespace {
@@ -99,4 +102,56 @@ void ImgPackManager::markDeclined(int nIndex) {
     ImgPackInfo& pack = m_catalogue.packs[static_cast<std::size_t>(nIndex)];
     pack.ip_declined = platform::ctimeText(platform::clock().now());
     SettingsStore::SetString(declinedSection(pack), settings::kDeclinedKey, pack.ip_declined);
+}
+
+bool ImgPackManager::shouldShowPromo() {
+    m_nPromoIndex = askMeLaterPackIndex();
+    if (m_nPromoIndex < 0) {
+        m_nPromoIndex = rankedPackIndex();
+    }
+    return m_nPromoIndex >= 0;
+}
+
+int ImgPackManager::askMeLaterPackIndex() const {
+    if (m_catalogue.askMeLaterCountDown < 0 || m_catalogue.askMeLaterActivePackID.empty()) {
+        return -1;
+    }
+    for (std::size_t i = 0; i < m_catalogue.packs.size(); ++i) {
+        if (m_catalogue.packs[i].id == m_catalogue.askMeLaterActivePackID) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int ImgPackManager::rankedPackIndex() {
+    const std::size_t nPacks = m_catalogue.packs.size();
+    for (std::size_t nRank = 1; nRank <= nPacks; ++nRank) {
+        const std::string csRank = std::to_string(nRank);
+        for (std::size_t i = 0; i < nPacks; ++i) {
+            ImgPackInfo& pack = m_catalogue.packs[i];
+            std::transform(pack.promo_show.begin(), pack.promo_show.end(), pack.promo_show.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            if (pack.promo_show == "t" && pack.promo_ranking == csRank && !pack.installed &&
+                pack.ip_declined.empty()) {
+                return static_cast<int>(i);
+            }
+        }
+    }
+    return -1;
+}
+
+bool ImgPackManager::downloadAndInstall(int nIndex, const TrackingPingSender& sendTrackingPing) {
+    if (!isIndex(nIndex)) {
+        return false;
+    }
+    // Probed (and described on the debug output) as ever; no version of
+    // the system changes where or how a pack is installed.
+    const SystemProfile profile;
+    PackInstaller installer(sendTrackingPing);
+    const bool bInstalled = installer.install(m_catalogue.packs[static_cast<std::size_t>(nIndex)]);
+    if (bInstalled) {
+        m_catalogue.packs[static_cast<std::size_t>(nIndex)].installed = true;
+    }
+    return bInstalled;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "packs/ImgPacks.h"
+#include "packs/PackInstaller.h"
 #include "packs/SsConfig.h"
 
 #include <cstdint>
@@ -30,9 +31,16 @@ public:
     void markDeclined(int nIndex);
 
     // Whether a pack is to be promoted at the end of this run, and which
-    // (promoIndex()). The promotion is not part of this build: never.
-    bool shouldShowPromo() { return false; }
+    // (promoIndex()): the pack the user asked to be reminded of while
+    // reminders are left, else the first pack of the lowest rank (1, 2, ...
+    // up to the number of packs) that may be shown, is not installed and
+    // was not declined.
+    bool shouldShowPromo();
     int promoIndex() const { return m_nPromoIndex; }
+
+    // Installs the pack at nIndex for this user (see PackInstaller), with
+    // its download pings. True once it is in place.
+    bool downloadAndInstall(int nIndex, const TrackingPingSender& sendTrackingPing);
 
     const ImgPacks& catalogue() const { return m_catalogue; }
 
@@ -41,6 +49,8 @@ private:
     void readCatalogue();
     void readPersistedState();
     void markInstalled();
+    int askMeLaterPackIndex() const;
+    int rankedPackIndex();
 
     SsConfig& m_config;
     ImgPacks m_catalogue;

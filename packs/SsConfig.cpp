@@ -36,6 +36,7 @@ constexpr PackField kPackFields[] = {
     {&ImgPackInfo::tracking_dwnldinit, "/promo/tracking/dwnld_init/text()"},
     {&ImgPackInfo::tracking_dwnldsucc, "/promo/tracking/dwnld_succ/text()"},
     {&ImgPackInfo::tracking_dwnldfail, "/promo/tracking/dwnld_fail/text()"},
+    {&ImgPackInfo::dlurl_sha256, "/dlurl/@sha256"},
 };
 
 } // namespace

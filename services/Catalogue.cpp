@@ -1,5 +1,6 @@
 #include "services/Catalogue.h"
 
+#include "net/Sha256.h"
 #include "services/IniFile.h"
 #include "services/UrlText.h"
 #include "services/XmlText.h"
@@ -32,6 +33,34 @@ bool Catalogue::existsInFolder(const std::string& name) const {
 
 std::string Catalogue::packUrl(const std::string& name) const {
     return m_csPublicBase + "/packs/" + urlEncode(name);
+}
+
+std::string Catalogue::digestOf(const std::string& name) const {
+    std::error_code error;
+    const fs::path path = fs::path(m_csPacksFolder) / name;
+    const std::uintmax_t nSize = fs::file_size(path, error);
+    const auto modified = fs::last_write_time(path, error);
+    if (error) {
+        return {};
+    }
+    const std::int64_t nModified = modified.time_since_epoch().count();
+    {
+        const std::lock_guard<std::mutex> lock(m_digestMutex);
+        const auto found = m_digests.find(name);
+        if (found != m_digests.end() && found->second.nSize == nSize &&
+            found->second.nModified == nModified) {
+            return found->second.csSha256;
+        }
+    }
+    std::string csError;
+    std::string csSha256 = sha256OfFile(path.string(), csError);
+    if (csSha256.empty()) {
+        std::cerr << "catalogue: " << csError << '\n';
+        return {};
+    }
+    const std::lock_guard<std::mutex> lock(m_digestMutex);
+    m_digests[name] = Digest{nSize, nModified, csSha256};
+    return csSha256;
 }
 
 std::vector<CataloguePack> Catalogue::packs(std::vector<std::string>& warnings) const {
@@ -72,6 +101,7 @@ std::vector<CataloguePack> Catalogue::packs(std::vector<std::string>& warnings) 
             pack.image.clear();
             pack.imageLfn.clear();
         }
+        pack.installerSha256 = digestOf(pack.installer);
         listed.insert(id);
         result.push_back(std::move(pack));
     }
@@ -88,6 +118,7 @@ std::vector<CataloguePack> Catalogue::packs(std::vector<std::string>& warnings) 
         CataloguePack pack;
         pack.id = pack.installer = pack.installerLfn = name;
         pack.desc = fs::path(name).stem().string();
+        pack.installerSha256 = digestOf(name);
         result.push_back(std::move(pack));
     }
     return result;
@@ -103,8 +134,11 @@ std::string Catalogue::document(const std::string& cycle) const {
                       "</cycle></app>\n  <packs>\n";
     for (const CataloguePack& pack : list) {
         xml += "    <pack id=\"" + xmlEscape(pack.id) + "\">\n";
-        xml += "      <dlurl lfn=\"" + xmlEscape(pack.installerLfn) + "\">" +
-               xmlEscape(packUrl(pack.installer)) + "</dlurl>\n";
+        // The digest lets the program check what it downloaded; programs
+        // that do not know the attribute ignore it.
+        xml += "      <dlurl lfn=\"" + xmlEscape(pack.installerLfn) + "\"" +
+               (pack.installerSha256.empty() ? "" : " sha256=\"" + pack.installerSha256 + "\"") +
+               ">" + xmlEscape(packUrl(pack.installer)) + "</dlurl>\n";
         xml += "      <desc>" + xmlEscape(pack.desc) + "</desc>\n";
         xml += "      <promo show=\"" + xmlEscape(pack.show) + "\">\n";
         xml += "        <ranking>" + xmlEscape(pack.ranking) + "</ranking>\n";

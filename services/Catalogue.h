@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,7 @@ struct CataloguePack {
     std::string desc;
     std::string installer; // file under the packs folder
     std::string installerLfn;
+    std::string installerSha256; // lower-case hexadecimal; empty when unreadable
     std::string show = "f";
     std::string ranking;
     std::string uniqueVal;
@@ -41,8 +45,18 @@ public:
 private:
     bool existsInFolder(const std::string& name) const;
     std::string packUrl(const std::string& name) const;
+    // The file's SHA-256, computed again only when its size or time changed.
+    std::string digestOf(const std::string& name) const;
 
     std::string m_csPacksFolder;
     std::string m_csCatalogueFile;
     std::string m_csPublicBase;
+
+    struct Digest {
+        std::uintmax_t nSize = 0;
+        std::int64_t nModified = 0;
+        std::string csSha256;
+    };
+    mutable std::mutex m_digestMutex;
+    mutable std::map<std::string, Digest> m_digests;
 };

@@ -9,8 +9,8 @@
 // nLastCode, else the not-available icon "#5098".
 std::string jpegIconName(int nSkyCode, int nLastCode);
 
-// File of a version-5 pack's PNG icon: the install folder, the pack's icon
-// path, then "NN.png" for sky codes 0 to 47 or "na.png".
+// File of a version-5 pack's PNG icon: a folder (the pack's), the pack's
+// icon path, then "NN.png" for sky codes 0 to 47 or "na.png".
 std::string pngIconPath(const std::string& csInstallFolder, const std::string& csIconPath,
                         int nSkyCode);
 

@@ -1,10 +1,10 @@
 #include "weather/WeatherPanel.h"
 
-#include "app/SettingsStore.h"
 #include "imaging/Compositor.h"
 #include "imaging/CxImage.h"
 #include "imaging/PngDecoder.h"
 #include "slideshow/FrameComposer.h"
+#include "slideshow/PackIcons.h"
 #include "slideshow/ResourceNames.h"
 #include "weather/BlueBox.h"
 #include "weather/PanelIcon.h"
@@ -190,9 +190,11 @@ void WeatherPanel::drawPackIcon(const char* szPrefix, const FrameComposer& owner
 
 void WeatherPanel::drawPngIcon(const char* szPrefix, const FrameComposer& owner,
                                Compositor& compositor, const Rect& rectWxIcon) {
-    const std::string csPath =
-        pngIconPath(InstallFolder(), owner.currentWxImageInfo().iconPath, owner.m_nSkyCode);
-    const PngDecodeResult icon = loadPngFile(csPath, kIconDecodeLimits);
+    // The pack's own icons: inside its archive, or beside it in its folder.
+    std::string csPath;
+    const PngDecodeResult icon = loadPackPngIcon(
+        moduleOf(owner), pngIconPath("", owner.currentWxImageInfo().iconPath, owner.m_nSkyCode),
+        kIconDecodeLimits, csPath);
     if (!icon.ok()) {
         if (isLogging()) {
             log(szPrefix, "Unable to load wxIcon " + csPath + " - " + icon.csError);

@@ -63,11 +63,15 @@ public:
         m_calls.push_back("should");
         return m_bOfferPromo;
     }
-    void preparePromo() override { m_calls.push_back("prepare"); }
+    void preparePromo(const std::function<void(const std::string&)>& sendTrackingPing) override {
+        m_calls.push_back("prepare");
+        m_sendTrackingPing = sendTrackingPing;
+    }
     void showPromo() override { m_calls.push_back("show"); }
 
     std::vector<std::string> m_calls;
     bool m_bOfferPromo = false;
+    std::function<void(const std::string&)> m_sendTrackingPing;
 };
 
 class FakeWeatherHost : public WeatherHost {

@@ -77,7 +77,9 @@ std::string startServer(std::vector<std::string> argv, const std::string& csLog,
     if (number.find('\n') == std::string::npos) {
         return "";
     }
-    return ":" + number.substr(0, number.find('\n'));
+    number.resize(number.find('\n'));
+    number.insert(number.begin(), ':');
+    return number;
 }
 
 Atom atom(Display* pDisplay, const char* pName) {

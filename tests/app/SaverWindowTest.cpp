@@ -41,10 +41,8 @@ protected:
     void SetUp() override {
         m_env.loadFramework();
         namespace fs = std::filesystem;
-        for (const char* name : {"nimbora-skies.wxs", "nimbora-skies"}) {
-            fs::create_directory_symlink(fs::path(INSTALL_FOLDER) / name,
-                                         m_env.m_installFolder.file(name));
-        }
+        fs::create_symlink(fs::path(INSTALL_FOLDER) / "nimbora-skies.wxs",
+                           m_env.m_installFolder.file("nimbora-skies.wxs"));
         for (const auto& [key, value] :
              {std::pair{"locID", "USNY0996"}, std::pair{"displayName", "New York, NY"},
               std::pair{"CurrentImagePackFileName", "nimbora-skies.wxs"},

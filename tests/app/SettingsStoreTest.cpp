@@ -36,7 +36,9 @@ platform::Process startWriter(std::vector<std::string> arguments) {
 // checking that the store reads them too (and perhaps more: a writer may
 // still be adding keys).
 std::map<std::string, std::string> raceSection(const std::string& text) {
-    const std::string header = "[" + SettingsStore::sectionName("race") + "]\n";
+    std::string header(1, '[');
+    header += SettingsStore::sectionName("race");
+    header += "]\n";
     std::map<std::string, std::string> values;
     std::size_t at = text.find(header);
     if (at != std::string::npos) {

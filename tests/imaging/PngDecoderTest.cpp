@@ -1,5 +1,6 @@
 #include "imaging/PngDecoder.h"
 
+#include "imaging/PngEncoder.h"
 #include "support/TempFolder.h"
 
 #include <cairo.h>
@@ -11,16 +12,7 @@
 namespace {
 
 std::string pngOf(const DrawingSurface& surface) {
-    std::string data;
-    cairo_surface_write_to_png_stream(
-        surface.get(),
-        [](void* pClosure, const unsigned char* pData, unsigned int nLength) {
-            static_cast<std::string*>(pClosure)->append(reinterpret_cast<const char*>(pData),
-                                                        nLength);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &data);
-    return data;
+    return encodePng(surface);
 }
 
 std::string be32(std::uint32_t v) {

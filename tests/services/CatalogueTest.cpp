@@ -86,6 +86,19 @@ TEST_F(CatalogueTest, TheAddressesInTheDocumentDownloadTheFiles) {
     EXPECT_EQ(picture.contentType, "image/bmp");
 }
 
+TEST_F(CatalogueTest, EachDownloadCarriesTheDigestOfItsFile) {
+    std::string xml = document();
+    EXPECT_EQ(pack(xml, 1, "/dlurl/@sha256"),
+              "22fe1286fc60fa5efeb69bdbd9fd9d69a0c7db5531e862cb38e449de1ff182de");
+    EXPECT_EQ(pack(xml, 3, "/dlurl/@sha256"),
+              "23c075a035f3889718034dcf3b77008cf38c1714b8940712a77962a01d4ed508");
+    // A changed file gets its new digest.
+    m_server.folder().write("packs/Coast.wxs", "coast, second edition");
+    xml = document();
+    EXPECT_EQ(pack(xml, 3, "/dlurl/@sha256"),
+              "e2ae3221f17f28a34c535ffb098176cca47f8847517e5a7ca6192b4972a60ed0");
+}
+
 TEST_F(CatalogueTest, NoWayOutOfThePacksFolder) {
     const auto& folder = m_server.folder();
     folder.write("secret.txt", "SECRET");

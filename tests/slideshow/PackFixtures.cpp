@@ -1,6 +1,8 @@
 #include "PackFixtures.h"
 
 #include "imaging/JpegEncoder.h"
+#include "imaging/PngEncoder.h"
+#include "slideshow/ResourceNames.h"
 #include "tools/PackWriter.h"
 
 #include <sstream>
@@ -96,6 +98,33 @@ void writePack(const std::string& csPath, const std::string& csManifest,
     if (!writer.write(csPath, csError)) {
         throw std::runtime_error("cannot write test pack: " + csError);
     }
+}
+
+std::string pngOf(const DrawingSurface& surface) {
+    return encodePng(surface);
+}
+
+void writeValidPack(const std::string& csPath, std::uint32_t rgb,
+                    const std::map<std::string, std::string>& extraEntries) {
+    std::map<int, std::string> jpegs;
+    const std::string csPhoto = jpegOf(solidSurface(64, 36, rgb));
+    const std::string csThumbnail = jpegOf(solidSurface(120, 90, rgb));
+    for (int g = 1; g <= 2; ++g) {
+        for (int i = 1; i <= 2; ++i) {
+            jpegs[100 * g + i] = csPhoto;
+            jpegs[10000 + 100 * g + i] = csThumbnail;
+        }
+    }
+    jpegs[5099] = jpegOf(solidSurface(40, 20, 0x1F4E9A));
+    std::map<std::string, std::string> entries;
+    const std::string csIcon = pngOf(solidSurface(8, 8, 0xFFCC00));
+    for (int nCode = 0; nCode <= 48; ++nCode) {
+        entries["icons/test-icons/" + iconFileName(nCode)] = csIcon;
+    }
+    for (const auto& [csName, data] : extraEntries) {
+        entries[csName] = data;
+    }
+    writePack(csPath, completeManifest(5), jpegs, entries);
 }
 
 } // namespace fixtures

@@ -26,4 +26,12 @@ void writePack(const std::string& csPath, const std::string& csManifest,
                const std::map<int, std::string>& jpegs = {},
                const std::map<std::string, std::string>& extraEntries = {});
 
+std::string pngOf(const DrawingSurface& surface);
+
+// A version-5 pack that passes every check (completeManifest(5)), its PNG
+// icons inside the archive under icons/test-icons/, its photos filled with
+// rgb. extraEntries are added or replace entries.
+void writeValidPack(const std::string& csPath, std::uint32_t rgb = 0x336699,
+                    const std::map<std::string, std::string>& extraEntries = {});
+
 } // namespace fixtures

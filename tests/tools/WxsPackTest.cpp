@@ -167,6 +167,31 @@ TEST_F(WxsPackTest, ValidationOfAVersionFivePackLooksForIconFiles) {
     EXPECT_NE(std::string::npos, m_report.str().find("test-icons/na.png is missing"));
 }
 
+TEST_F(WxsPackTest, AVersionFivePackCarriesItsIconsInside) {
+    m_source.manifest(fixtures::completeManifest(5));
+    mkdir((m_source.path() + "icons").c_str(), 0755);
+    mkdir((m_source.path() + "icons/test-icons").c_str(), 0755);
+    const std::string icon = fixtures::pngOf(solidSurface(8, 8, 0xFFCC00));
+    for (int n = 0; n <= 48; ++n) {
+        m_source.write("icons/test-icons/" + iconFileName(n), icon);
+    }
+    ASSERT_TRUE(build()) << m_errors.str();
+    // Nothing beside the pack: the icons come from inside it.
+    EXPECT_EQ(0, validate()) << m_report.str();
+    m_report.str("");
+    EXPECT_EQ(0, validatePack(m_csPack, PackValidationOptions{"", true}, m_report))
+        << m_report.str();
+
+    // An icon that does not decode is refused when building, and found when
+    // checking a pack made with other tools.
+    m_source.write("icons/test-icons/07.png", "not a PNG");
+    EXPECT_FALSE(build());
+    EXPECT_NE(std::string::npos, m_errors.str().find("icons/test-icons/07.png")) << m_errors.str();
+    fixtures::writeValidPack(m_csPack, 0x336699, {{"icons/test-icons/07.png", "not a PNG"}});
+    EXPECT_EQ(1, validate());
+    EXPECT_NE(std::string::npos, m_report.str().find("07.png does not decode")) << m_report.str();
+}
+
 TEST_F(WxsPackTest, InfoListsEveryAnswerGroupByGroup) {
     ASSERT_TRUE(build());
     std::ostringstream out;

@@ -46,7 +46,8 @@ bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 CommandResult xdotool(const std::vector<std::string>& arguments) {
     std::string command = "timeout -k 5 60 xdotool";
     for (const std::string& argument : arguments) {
-        command += " " + quoted(argument);
+        command += ' ';
+        command += quoted(argument);
     }
     CommandResult result;
     std::FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");

@@ -21,7 +21,7 @@ protected:
         m_services.setObservation(observationDocument("12", "50", "Rain"));
         m_services.setConfiguration("<ss><app><cycle>c1</cycle></app></ss>");
     }
-    ~WindowWeather() override { g_csTempUnit = "F"; }
+    ~WindowWeather() override { g_csTempUnit.assign(1, 'F'); }
 
     ServiceFixture m_services;
     RecordingEnvironment m_environment;

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <sstream>
 
 namespace weather_testing {
@@ -17,9 +19,8 @@ std::string solidJpeg(int nWidth, int nHeight, std::uint32_t rgb) {
     return fixtures::jpegOf(fixtures::solidSurface(nWidth, nHeight, rgb));
 }
 
-void writeSolidPng(const std::string& csPath, int nWidth, int nHeight, std::uint32_t rgb) {
-    const DrawingSurface icon = fixtures::solidSurface(nWidth, nHeight, rgb);
-    ASSERT_EQ(cairo_surface_write_to_png(icon.get(), csPath.c_str()), CAIRO_STATUS_SUCCESS);
+std::string solidPng(int nWidth, int nHeight, std::uint32_t rgb) {
+    return fixtures::pngOf(fixtures::solidSurface(nWidth, nHeight, rgb));
 }
 
 std::string manifestFor(const PanelPack& pack) {
@@ -60,14 +61,24 @@ void PanelTest::loadPack(const PanelPack& pack) {
     jpegs[5000] = solidJpeg(pack.nIconWidth, pack.nIconHeight, kIcon0Colour);
     jpegs[5048] = solidJpeg(pack.nIconWidth, pack.nIconHeight, kIcon48Colour);
     jpegs[5098] = solidJpeg(pack.nIconWidth, pack.nIconHeight, kIconNotAvailableColour);
-    const std::string csPath = m_folder.file("panel" + std::to_string(++m_nPacks) + ".wxs");
-    fixtures::writePack(csPath, manifestFor(pack), jpegs);
-
-    const std::string csIcons = m_installFolder.file("icons/");
-    std::filesystem::create_directories(csIcons);
-    writeSolidPng(csIcons + "00.png", pack.nIconWidth, pack.nIconHeight, kIcon0Colour);
-    writeSolidPng(csIcons + "47.png", pack.nIconWidth, pack.nIconHeight, kOtherIconColour);
-    writeSolidPng(csIcons + "na.png", pack.nIconWidth, pack.nIconHeight, kIconNotAvailableColour);
+    const std::map<std::string, std::string> pngs = {
+        {"00.png", solidPng(pack.nIconWidth, pack.nIconHeight, kIcon0Colour)},
+        {"47.png", solidPng(pack.nIconWidth, pack.nIconHeight, kOtherIconColour)},
+        {"na.png", solidPng(pack.nIconWidth, pack.nIconHeight, kIconNotAvailableColour)},
+    };
+    // Each pack in a folder of its own: its loose icons are the ones beside it.
+    const std::string csFolder = m_folder.file("pack" + std::to_string(++m_nPacks) + "/");
+    std::filesystem::create_directories(csFolder + "icons");
+    std::map<std::string, std::string> entries;
+    for (const auto& [csName, png] : pngs) {
+        if (pack.bIconsInArchive) {
+            entries["icons/icons/" + csName] = png;
+        } else {
+            std::ofstream(csFolder + "icons/" + csName, std::ios::binary) << png;
+        }
+    }
+    const std::string csPath = csFolder + "panel.wxs";
+    fixtures::writePack(csPath, manifestFor(pack), jpegs, entries);
     m_composer.setImagePackFile(csPath);
     ASSERT_TRUE(m_composer.imagedll()->isLoaded());
 }

@@ -40,6 +40,8 @@ struct PanelPack {
     std::string csWeatherColour = "#FF0000";
     std::string csLocationColour = "#00FF00";
     std::string csTemperatureColour = "#FFFF00";
+    // Version 5: the PNG icons inside the archive rather than beside it.
+    bool bIconsInArchive = false;
 };
 
 // The real panel on frames composed off screen, with its trace lines kept.
@@ -48,8 +50,8 @@ protected:
     PanelTest();
     ~PanelTest() override;
 
-    // Writes the pack (and, for version 5, its PNG icons into the install
-    // folder) and makes it the composer's.
+    // Writes the pack (and, for version 5, its PNG icons beside it or inside
+    // it) and makes it the composer's.
     void loadPack(const PanelPack& pack);
     // One full-screen frame of the size with the weather values set.
     const DrawingSurface& compose(int nWidth, int nHeight);

@@ -22,9 +22,10 @@ class Panel : public PanelTest {
 protected:
     // The colour in the middle of the icon column, after one frame of the
     // pack version with the sky code.
-    std::uint32_t iconColour(int nVersion, int nSkyCode) {
+    std::uint32_t iconColour(int nVersion, int nSkyCode, bool bIconsInArchive = false) {
         PanelPack pack;
         pack.nVersion = nVersion;
+        pack.bIconsInArchive = bIconsInArchive;
         loadPack(pack);
         setWeather(nSkyCode, "", "", "");
         const DrawingSurface& frame = compose(1024, 768);
@@ -56,6 +57,9 @@ TEST_F(Panel, EachLayoutChoosesItsIconBySkyCode) {
         EXPECT_TRUE(near(iconColour(c.nVersion, c.nSkyCode), c.colour))
             << "version " << c.nVersion << ", sky code " << c.nSkyCode;
     }
+    // A version-5 pack may carry its icons inside it, with none beside it.
+    EXPECT_TRUE(near(iconColour(5, 0, true), kIcon0Colour));
+    EXPECT_TRUE(near(iconColour(5, 48, true), kIconNotAvailableColour));
 }
 
 TEST_F(Panel, RectanglesOfTheThreeLayouts) {

@@ -28,7 +28,7 @@ public:
 
 class Observation : public ::testing::Test {
 protected:
-    ~Observation() override { g_csTempUnit = "F"; }
+    ~Observation() override { g_csTempUnit.assign(1, 'F'); }
 
     // The three values of a document, in the unit given.
     struct Values {

@@ -12,8 +12,9 @@
 // the service addresses in the settings), or one made of --sky, --temp and
 // --text. With --photos N each pack shows its first N photos in pack order;
 // otherwise the photo the weather chooses. Each frame goes to
-// <output folder>/<pack>-<W>x<H>[-<n>].png. Version-5 packs take their PNG
-// icons from the install folder, as the program does (NIMBORA_INSTALL_FOLDER).
+// <output folder>/<pack>-<W>x<H>[-<n>].png. Version-5 packs draw the PNG
+// icons they carry, as the program does. Packs named without a folder are
+// the install folder's (NIMBORA_INSTALL_FOLDER).
 #include "app/SettingsStore.h"
 #include "net/XmlEscape.h"
 #include "packs/SsConfig.h"
@@ -160,10 +161,16 @@ bool readObservation(const Options& options, WeatherObservation& observation, Ss
 
 std::string frameFileName(const Options& options, const std::string& csPack, const Size2& size,
                           int nPhoto) {
-    std::string csName = options.csOutput + "/" + std::filesystem::path(csPack).stem().string() +
-                         "-" + std::to_string(size.nWidth) + "x" + std::to_string(size.nHeight);
+    std::string csName = options.csOutput;
+    csName += '/';
+    csName += std::filesystem::path(csPack).stem().string();
+    csName += '-';
+    csName += std::to_string(size.nWidth);
+    csName += 'x';
+    csName += std::to_string(size.nHeight);
     if (options.nPhotos > 0) {
-        csName += "-" + std::to_string(nPhoto + 1);
+        csName += '-';
+        csName += std::to_string(nPhoto + 1);
     }
     return csName + ".png";
 }

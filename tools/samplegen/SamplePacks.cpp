@@ -1,6 +1,7 @@
 #include "tools/samplegen/SamplePacks.h"
 
 #include "imaging/JpegEncoder.h"
+#include "imaging/PngEncoder.h"
 #include "slideshow/ManifestValues.h"
 #include "slideshow/ResourceNames.h"
 #include "tools/PackWriter.h"
@@ -8,9 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <future>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -107,9 +108,11 @@ void paintBackdrop(DrawingSurface& photo, const Backdrop& backdrop) {
     photo.flush();
 }
 
-std::vector<Picture> renderPhoto(SkyStyle style, Backdrop backdrop, int nGroup, int nImage) {
+std::vector<Picture> renderPhoto(const PackDesign& design, int nGroup, int nImage) {
+    const GroupDesign& group = sampleGroups()[static_cast<std::size_t>(nGroup - 1)];
+    const SkyStyle style = skyStyle(group.kind, design.nFirstVariant + nImage - 1);
     DrawingSurface photo = paintSky(style, kPhotoWidth, kPhotoHeight);
-    paintBackdrop(photo, backdrop);
+    paintBackdrop(photo, backdropFor(design, style, group.bBright));
     const int nIdentifier = 100 * nGroup + nImage;
     return {{nIdentifier, jpegOf(photo, 88)},
             {10000 + nIdentifier, jpegOf(thumbnailOf(photo), 90)}};
@@ -174,19 +177,11 @@ std::string manifestFor(const PackDesign& design, const std::vector<SkyStyle>& s
     return m.str();
 }
 
-bool writePngIcons(const PackDesign& design, const std::string& csInstallFolder,
-                   std::string& csError) {
-    const std::string csFolder = csInstallFolder + design.csIconPath;
-    mkdir(csFolder.c_str(), 0755);
+void addPngIcons(const PackDesign& design, PackWriter& writer) {
     for (int nCode = 0; nCode <= 48; ++nCode) {
-        const std::string csPath = csFolder + iconFileName(nCode);
-        const DrawingSurface icon = paintIcon(iconForSkyCode(nCode), 80, true, 0);
-        if (cairo_surface_write_to_png(icon.get(), csPath.c_str()) != CAIRO_STATUS_SUCCESS) {
-            csError = "cannot write " + csPath;
-            return false;
-        }
+        writer.addEntry("icons/" + design.csIconPath + iconFileName(nCode),
+                        encodePng(paintIcon(iconForSkyCode(nCode), 80, true, 0)));
     }
-    return true;
 }
 
 } // namespace
@@ -224,11 +219,25 @@ std::vector<PackDesign> samplePackDesigns() {
         "nimbora-horizons.wxs", "Nimbora Horizons", 4, 3, 4, 300, 90, 64, 0x1B2A4A, 60, ""};
     PackDesign classic{
         "nimbora-classic.wxs", "Nimbora Classic", 1, 2, 7, 320, 56, 32, kPanelBlue, 40, ""};
-    return {skies, horizons, classic};
+    // Not installed: the catalogue offers it, so the promotion has a pack to
+    // show. Variant 11 is a late afternoon.
+    PackDesign highlands{"nimbora-highlands.wxs",
+                         "Nimbora Highlands",
+                         5,
+                         2,
+                         11,
+                         380,
+                         100,
+                         64,
+                         0x1B2A4A,
+                         380,
+                         "nimbora-highlands/",
+                         110,
+                         true};
+    return {skies, horizons, classic, highlands};
 }
 
-bool writeSamplePack(const PackDesign& design, const std::string& csInstallFolder,
-                     std::string& csError) {
+bool writeSamplePack(const PackDesign& design, const std::string& csFolder, std::string& csError) {
     const auto& groups = sampleGroups();
     std::vector<SkyStyle> styles;
     std::vector<std::future<std::vector<Picture>>> photos;
@@ -239,8 +248,7 @@ bool writeSamplePack(const PackDesign& design, const std::string& csInstallFolde
                 photos[photos.size() - 2].wait();
             }
             styles.push_back(skyStyle(groups[g].kind, design.nFirstVariant + i));
-            photos.push_back(std::async(std::launch::async, renderPhoto, styles.back(),
-                                        backdropFor(design, styles.back(), groups[g].bBright),
+            photos.push_back(std::async(std::launch::async, renderPhoto, std::cref(design),
                                         static_cast<int>(g) + 1, i + 1));
         }
     }
@@ -264,10 +272,10 @@ bool writeSamplePack(const PackDesign& design, const std::string& csInstallFolde
     writer.addEntry("JPEG/5098.jpg", jpegOf(paintIcon(IconKind::NotAvailable, design.nIconSize,
                                                       false, design.iconBackground),
                                             92));
-    if (!design.csIconPath.empty() && !writePngIcons(design, csInstallFolder, csError)) {
-        return false;
+    if (!design.csIconPath.empty()) {
+        addPngIcons(design, writer);
     }
-    return writer.write(csInstallFolder + design.csFile, csError);
+    return writer.write(csFolder + design.csFile, csError);
 }
 
 DrawingSurface paintPanel(int nWidth, int nHeight, bool bFlatMiddle) {

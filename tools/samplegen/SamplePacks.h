@@ -18,8 +18,10 @@ struct PackDesign {
     int nIconSize = 64;
     std::uint32_t iconBackground = 0x1B2A4A;
     int nBoxOffset = 80;    // from the photo's side
-    std::string csIconPath; // version 5: PNG icons under the install folder
+    std::string csIconPath; // version 5: the PNG icons' path, inside the pack
     int nBoxOffsetY = -1;   // from its top; -1: the same as nBoxOffset
+    // Offered by the catalogue for download rather than installed.
+    bool bOffered = false;
     int boxOffsetY() const { return nBoxOffsetY < 0 ? nBoxOffset : nBoxOffsetY; }
 };
 
@@ -33,10 +35,9 @@ struct GroupDesign {
 const std::vector<GroupDesign>& sampleGroups();
 std::vector<PackDesign> samplePackDesigns();
 
-// Renders the pack's pictures and writes it (and its PNG icons) into the
-// install folder. False with the reason in csError.
-bool writeSamplePack(const PackDesign& design, const std::string& csInstallFolder,
-                     std::string& csError);
+// Renders the pack's pictures (version 5: with its PNG icons) and writes it
+// into the folder. False with the reason in csError.
+bool writeSamplePack(const PackDesign& design, const std::string& csFolder, std::string& csError);
 
 // Panel artwork: a blue glass panel.
 DrawingSurface paintPanel(int nWidth, int nHeight, bool bFlatMiddle);

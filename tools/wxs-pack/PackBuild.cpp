@@ -1,11 +1,14 @@
 #include "imaging/JpegDecoder.h"
+#include "imaging/PngDecoder.h"
 #include "platform/Folders.h"
 #include "slideshow/PackExports.h"
+#include "slideshow/PackIcons.h"
 #include "slideshow/PackManifest.h"
 #include "slideshow/PackResources.h"
 #include "tools/PackWriter.h"
 #include "tools/wxs-pack/PackInspection.h"
 
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 
@@ -73,6 +76,48 @@ bool addPictures(const std::string& csFolder, PackWriter& writer, std::ostream& 
     return bOk;
 }
 
+// Every PNG file below <folder>/icons/, as icons/<its path below it>: a
+// version-5 pack's condition icons travel inside the pack.
+bool addIcons(const std::string& csFolder, PackWriter& writer, std::ostream& err) {
+    namespace fs = std::filesystem;
+    const fs::path icons = fs::path(csFolder) / "icons";
+    std::error_code error;
+    if (!fs::is_directory(icons, error)) {
+        return true;
+    }
+    bool bOk = true;
+    for (fs::recursive_directory_iterator it(icons, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file(error)) {
+            continue;
+        }
+        const std::string csEntry =
+            kPackIconsFolder + it->path().lexically_relative(icons).generic_string();
+        std::string data;
+        if (it->path().extension() != ".png" || !isSafeEntryName(csEntry)) {
+            err << csEntry << ": not a PNG icon with a plain name\n";
+            bOk = false;
+        } else if (!readFile(it->path().string(), kIconDecodeLimits.nMaxFileBytes, data)) {
+            err << csEntry << ": cannot be read or is larger than "
+                << kIconDecodeLimits.nMaxFileBytes << " bytes\n";
+            bOk = false;
+        } else if (const PngDecodeResult icon =
+                       decodePng(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(),
+                                 kIconDecodeLimits);
+                   !icon.ok()) {
+            err << csEntry << ": " << icon.csError << "\n";
+            bOk = false;
+        } else {
+            writer.addEntry(csEntry, std::move(data));
+        }
+    }
+    if (error) {
+        err << icons.string() << ": " << error.message() << "\n";
+        bOk = false;
+    }
+    return bOk;
+}
+
 } // namespace
 
 bool buildPack(const std::string& csFolderIn, const std::string& csPackPath, std::ostream& err) {
@@ -85,7 +130,8 @@ bool buildPack(const std::string& csFolderIn, const std::string& csPackPath, std
         return false;
     }
     PackWriter writer;
-    if (!addManifest(csFolder, writer, err) || !addPictures(csFolder, writer, err)) {
+    if (!addManifest(csFolder, writer, err) || !addPictures(csFolder, writer, err) ||
+        !addIcons(csFolder, writer, err)) {
         return false;
     }
     std::string csError;

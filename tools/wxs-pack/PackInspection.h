@@ -1,5 +1,7 @@
 #pragma once
 
+#include "slideshow/PackValidation.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -7,13 +9,9 @@
 // and the resources the archive holds. False when the pack does not load.
 bool printPackInfo(const std::string& csPackPath, std::ostream& out);
 
-// What "wxs-pack validate" checks. Prints one line per problem ("error:" or
-// "warning:") and answers the number of errors. Icon files of version-5
-// packs are looked for under csInstallFolder (the pack's own folder when
-// empty).
-int validatePack(const std::string& csPackPath, const std::string& csInstallFolder,
-                 std::ostream& out);
+// What "wxs-pack validate" checks is the library's validatePack.
 
-// What "wxs-pack build" does: a pack from a folder holding manifest.ini and
-// JPEG/<identifier>.jpg files. False with the reason printed to err.
+// What "wxs-pack build" does: a pack from a folder holding manifest.ini,
+// JPEG/<identifier>.jpg files and, for version 5, the PNG icons under
+// icons/. False with the reason printed to err.
 bool buildPack(const std::string& csFolder, const std::string& csPackPath, std::ostream& err);

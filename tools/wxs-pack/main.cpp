@@ -10,8 +10,8 @@ int usage() {
     std::cerr << "usage: wxs-pack build <folder> <pack.wxs>\n"
                  "       wxs-pack info <pack.wxs>\n"
                  "       wxs-pack validate [--install-folder <folder>] <pack.wxs>\n"
-                 "A pack folder holds manifest.ini and JPEG/<identifier>.jpg; see "
-                 "docs/pack-format.md.\n";
+                 "A pack folder holds manifest.ini, JPEG/<identifier>.jpg and, for version 5,\n"
+                 "icons/<icon path>NN.png; see docs/pack-format.md.\n";
     return 2;
 }
 

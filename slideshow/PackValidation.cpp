@@ -1,9 +1,11 @@
+#include "slideshow/PackValidation.h"
+
 #include "imaging/CxImage.h"
 #include "platform/Folders.h"
 #include "slideshow/ImageDLLInterface.h"
+#include "slideshow/PackIcons.h"
 #include "slideshow/PackManifest.h"
 #include "slideshow/ResourceNames.h"
-#include "tools/wxs-pack/PackInspection.h"
 
 #include <ostream>
 
@@ -100,7 +102,26 @@ void checkGroups(const ImageDLLInterface& pack, Validation& check) {
     }
 }
 
-void checkPanel(const ImageDLLInterface& pack, const std::string& csInstallFolder,
+void checkPngIcon(const ImageDLLInterface& pack, const std::string& csName,
+                  const PackValidationOptions& options, Validation& check) {
+    const PackModule hModule = pack.getModuleHandle();
+    if (hModule->find(kPackIconsFolder + csName) == nullptr) {
+        if (options.bIconsInArchiveOnly) {
+            check.error("icon " + std::string(kPackIconsFolder) + csName +
+                        " is missing from the pack");
+        } else if (!platform::fileExists(options.csIconFolder + csName)) {
+            check.error("icon file " + options.csIconFolder + csName + " is missing");
+        }
+        return;
+    }
+    std::string csSource;
+    const PngDecodeResult icon = loadPackPngIcon(hModule, csName, kIconDecodeLimits, csSource);
+    if (!icon.ok()) {
+        check.error("icon " + csSource + " does not decode: " + icon.csError);
+    }
+}
+
+void checkPanel(const ImageDLLInterface& pack, const PackValidationOptions& options,
                 Validation& check) {
     check.picture(kPanelResourceName, "panel artwork");
     const int nVersion = pack.getDLLVersionNumber();
@@ -111,12 +132,8 @@ void checkPanel(const ImageDLLInterface& pack, const std::string& csInstallFolde
         check.picture(kNotAvailableIconName, "condition icon");
         return;
     }
-    const std::string csIcons = csInstallFolder + pack.getIconPath();
     for (int nCode = 0; nCode <= 48; ++nCode) {
-        const std::string csPath = csIcons + iconFileName(nCode);
-        if (!platform::fileExists(csPath)) {
-            check.error("icon file " + csPath + " is missing");
-        }
+        checkPngIcon(pack, pack.getIconPath() + iconFileName(nCode), options, check);
     }
 }
 
@@ -147,14 +164,9 @@ void checkUnknownSections(const std::string& csPackPath, Validation& check) {
     }
 }
 
-std::string folderOf(const std::string& csPath) {
-    const auto nSlash = csPath.rfind('/');
-    return nSlash == std::string::npos ? std::string() : csPath.substr(0, nSlash + 1);
-}
-
 } // namespace
 
-int validatePack(const std::string& csPackPath, const std::string& csInstallFolder,
+int validatePack(const std::string& csPackPath, const PackValidationOptions& optionsIn,
                  std::ostream& out) {
     const ImageDLLInterface pack(csPackPath);
     Validation check(pack, out);
@@ -162,12 +174,20 @@ int validatePack(const std::string& csPackPath, const std::string& csInstallFold
     if (!pack.isLoaded()) {
         return check.errors();
     }
-    std::string csFolder = csInstallFolder.empty() ? folderOf(csPackPath) : csInstallFolder;
-    if (!csFolder.empty() && csFolder.back() != '/') {
-        csFolder += '/';
+    PackValidationOptions options = optionsIn;
+    if (options.csIconFolder.empty()) {
+        options.csIconFolder = packFolderOf(csPackPath);
+    }
+    if (!options.csIconFolder.empty() && options.csIconFolder.back() != '/') {
+        options.csIconFolder += '/';
     }
     checkExports(pack, check);
     checkGroups(pack, check);
-    checkPanel(pack, csFolder, check);
+    checkPanel(pack, options, check);
     return check.errors();
+}
+
+int validatePack(const std::string& csPackPath, const std::string& csIconFolder,
+                 std::ostream& out) {
+    return validatePack(csPackPath, PackValidationOptions{csIconFolder, false}, out);
 }
