@@ -83,10 +83,11 @@ void CSaverDlg::bindEvents() {
 
 bool CSaverDlg::OnInitDialog() {
     setUpLinks();
-    // The scroll bar takes the keyboard as the template's other controls do
-    // (the toolkit's bars would not), and steps by one and by two.
+    // The scroll bar takes the keyboard as the template's other controls do;
+    // the toolkit's bars would neither take the focus nor answer keys.
     if (auto* pBar = dlgItem<wxScrollBar>(res::IDC_SPEED_SCROLLBAR); pBar != nullptr) {
         gtk_widget_set_can_focus(static_cast<GtkWidget*>(pBar->GetHandle()), TRUE);
+        pBar->Bind(wxEVT_KEY_DOWN, &CSaverDlg::OnSpeedKey, this);
     }
     // The preview takes its place over the monitor picture once the dialog
     // is laid out (afterLayout).
@@ -163,6 +164,36 @@ void CSaverDlg::OnSpeedScroll(wxScrollEvent& event) {
     m_logic.onSpeedScroll(bTracking ? SpeedScroll::ThumbTrack : SpeedScroll::ThumbPosition,
                           event.GetPosition() - kScrollOffset);
     event.Skip();
+}
+
+void CSaverDlg::OnSpeedKey(wxKeyEvent& event) {
+    SpeedScroll action;
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+    case WXK_UP:
+        action = SpeedScroll::LineLeft;
+        break;
+    case WXK_RIGHT:
+    case WXK_DOWN:
+        action = SpeedScroll::LineRight;
+        break;
+    case WXK_PAGEUP:
+        action = SpeedScroll::PageLeft;
+        break;
+    case WXK_PAGEDOWN:
+        action = SpeedScroll::PageRight;
+        break;
+    case WXK_HOME:
+        action = SpeedScroll::FarLeft;
+        break;
+    case WXK_END:
+        action = SpeedScroll::FarRight;
+        break;
+    default:
+        event.Skip();
+        return;
+    }
+    m_logic.onSpeedScroll(action, 0);
 }
 
 void CSaverDlg::OnContextMenu(wxContextMenuEvent&) {

@@ -56,6 +56,7 @@ private:
     void placeMonitorPicture(const wxRect& screen);
     void showAboutBox();
     void OnSpeedScroll(wxScrollEvent& event);
+    void OnSpeedKey(wxKeyEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
 
     class Preview : public SaverPreview {
