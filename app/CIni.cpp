@@ -10,6 +10,7 @@
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -17,8 +18,16 @@
 
 namespace {
 
-// Writers wait this long for each other, like the program's file reads.
-constexpr int kWriteLockTimeoutMs = 2000;
+// Writers wait their turn this long. Each holds the lock for one
+// read-modify-replace, a few milliseconds even with the flushes to disk, so
+// only a writer that hangs keeps another waiting so long; the write then
+// fails rather than risk losing the other's keys.
+constexpr int kWriteLockTimeoutMs = 5000;
+// An empty section added at the end of the text while it is edited. SimpleIni
+// keeps each comment with the entry after it, so a comment at the end of the
+// file, with no entry after it, would be dropped on the next rewrite; the
+// marker gives it an entry to stay with until it is put back at the end.
+constexpr const char* kEndMarker = "\x01end of file\x01";
 constexpr size_t kIntTextLength = 64;
 
 bool isBlank(char c) {
@@ -84,16 +93,67 @@ void prepare(IniDocument& document) {
     document.SetSpaces(false);
 }
 
-// Loads the file; a missing file is an empty document.
-bool load(const std::string& path, IniDocument& document, bool& missing) {
+// Mends what SimpleIni would misread in a file's text:
+//  - it reads up to the first NUL byte, and a rewrite would drop everything
+//    after it, so a NUL counts as a blank;
+//  - a section header without its ']' makes it take the next line into the
+//    section's name, and each rewrite then adds a line to the file, so such
+//    a header is closed at the end of its line.
+void mendText(std::string& content) {
+    std::replace(content.begin(), content.end(), '\0', ' ');
+    for (size_t start = 0; start < content.size();) {
+        size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            end = content.size();
+        }
+        size_t first = start;
+        while (first < end && isBlank(content[first])) {
+            ++first;
+        }
+        if (first < end && content[first] == '[' && content.find(']', first) >= end) {
+            content.insert(end, 1, ']');
+            ++end;
+        }
+        start = end + 1;
+    }
+}
+
+// Loads the file; a missing file is an empty document. With bWithEndMarker
+// the marker section follows the file's text.
+bool load(const std::string& path, IniDocument& document, bool& missing,
+          bool bWithEndMarker = false) {
     prepare(document);
     std::string content;
     missing = false;
     if (!platform::readWholeFile(path, content)) {
         missing = errno == ENOENT;
-        return missing;
+        if (!missing) {
+            return false;
+        }
+    }
+    mendText(content);
+    if (bWithEndMarker) {
+        content += std::string("\n[") + kEndMarker + "]\n";
     }
     return document.LoadData(content) >= 0;
+}
+
+// Removes the marker section and returns the comment that came before it.
+// A section of that name with keys is a file's own and stays.
+std::string takeEndComment(IniDocument& document) {
+    std::string comment;
+    if (document.GetSectionSize(kEndMarker) > 0) {
+        return comment;
+    }
+    IniDocument::TNamesDepend sections;
+    document.GetAllSections(sections);
+    for (const IniDocument::Entry& section : sections) {
+        if (std::strcmp(section.pItem, kEndMarker) == 0 && section.pComment != nullptr) {
+            comment = section.pComment;
+        }
+    }
+    document.Delete(kEndMarker, nullptr);
+    return comment;
 }
 
 // strtoul() as on a system whose unsigned long has 32 bits: out-of-range
@@ -131,18 +191,25 @@ template <typename Change>
 bool rewriteFile(const std::string& path, const char* caller, Change change) {
     auto lock = platform::NamedLock::acquire(platform::lockNameForFile(path), kWriteLockTimeoutMs);
     if (!lock) {
-        // A holder stuck this long is hung; waiting longer would hang us too.
-        // The replacement below is still atomic.
-        platform::debugOutput(std::string(caller) + "; proceeding without the lock of " + path);
+        // Writing without the lock could drop what another writer stores
+        // meanwhile: nothing is written, and the caller learns so.
+        platform::debugOutput(std::string(caller) + "; the lock of " + path +
+                              " was not had within " + std::to_string(kWriteLockTimeoutMs) +
+                              " ms, nothing written");
+        return false;
     }
+    // Holding the lock, no other writer is between writing its temporary
+    // file and renaming it: any such file was left by one that died.
+    platform::removeStaleReplacements(path);
     IniDocument document;
     bool missing = false;
-    if (!load(path, document, missing)) {
+    if (!load(path, document, missing, true)) {
         // Replacing a file we could not read would throw its content away.
         platform::debugOutput(std::string(caller) + "; cannot read " + path +
                               ", errno = " + std::to_string(errno));
         return false;
     }
+    const std::string endComment = takeEndComment(document);
     const Edit edit = change(document);
     if (edit != Edit::Changed) {
         return edit == Edit::Unchanged;
@@ -150,6 +217,9 @@ bool rewriteFile(const std::string& path, const char* caller, Change change) {
     std::string content;
     if (document.Save(content) < 0) {
         return false;
+    }
+    if (!endComment.empty()) {
+        content += endComment + "\n";
     }
     if (!platform::replaceFile(path, content)) {
         platform::debugOutput(std::string(caller) + "; cannot replace " + path +

@@ -6,6 +6,8 @@
 // One INI file, read and written with the rules of Windows profile files:
 // section and key names are case-insensitive, values are single lines whose
 // surrounding blanks are not kept, and the file is opened afresh by every call.
+// A NUL byte in the file reads as a blank, and a section header without its
+// closing ']' as if it had one at the end of its line.
 //
 // Names and values are made safe before they reach the file, so that no text
 // can add lines of its own:
@@ -19,10 +21,13 @@
 //
 // A write replaces the file as a whole: the new content goes to a temporary
 // file in the same folder, is flushed to disk and renamed over the old one,
-// so a crash never leaves a half-written file. Writers of the same file in
-// any process take a named lock around their read-modify-write, so no
-// writer loses another's keys. Readers need no lock: they see the old or the
-// new file, never a mix.
+// so a crash never leaves a half-written file, and the next writer removes
+// the temporary file a crashed one left. Writers of the same file in any
+// process take turns on a named lock around their read-modify-write, so no
+// writer loses another's keys; a writer that does not get the lock within
+// 5 seconds writes nothing and fails. Readers need no lock: they see the old
+// or the new file, never a mix. Comments stay where they are, also one at
+// the end of the file.
 class CIni {
 public:
     CIni() = default;
@@ -42,7 +47,8 @@ public:
     int GetInt(const char* section, const char* key, int defaultValue, int base = 10) const;
 
     // Stores value (null as empty). False when nothing was written: a null
-    // section or key, no path, or a file that cannot be read or replaced.
+    // section or key, no path, a file that cannot be read or replaced, or
+    // the lock not had in time.
     bool WriteString(const char* section, const char* key, const char* value);
     // Base 10 as "%d", 2 as binary digits, 8 as "%o", 16 as "%X"; the last
     // three of the value's 32-bit pattern. Other bases mean 10.

@@ -93,24 +93,25 @@ inline constexpr StringKey kTrackingService{kServicesSubsection, "tracking",
                                             kDefaultServiceAddress};
 inline constexpr StringKey kWebService{kServicesSubsection, "web", kDefaultServiceAddress};
 
-// Reads and writes through the store with the table's defaults.
+// Reads and writes through the store with the table's defaults. A write
+// answers false when nothing was stored (see SettingsStore).
 inline std::string get(const StringKey& key) {
     return SettingsStore::GetString(key.subsection, key.name, key.defaultValue);
 }
-inline void set(const StringKey& key, const std::string& value) {
-    SettingsStore::SetString(key.subsection, key.name, value);
+inline bool set(const StringKey& key, const std::string& value) {
+    return SettingsStore::SetString(key.subsection, key.name, value);
 }
 inline int get(const IntKey& key) {
     return SettingsStore::GetInt(key.subsection, key.name, key.defaultValue);
 }
-inline void set(const IntKey& key, int value) {
-    SettingsStore::SetInt(key.subsection, key.name, value);
+inline bool set(const IntKey& key, int value) {
+    return SettingsStore::SetInt(key.subsection, key.name, value);
 }
 inline bool get(const BoolKey& key) {
     return SettingsStore::GetBool(key.name, key.defaultValue);
 }
-inline void set(const BoolKey& key, bool value) {
-    SettingsStore::SetInt(kMainSubsection, key.name, value ? 1 : 0);
+inline bool set(const BoolKey& key, bool value) {
+    return SettingsStore::SetInt(kMainSubsection, key.name, value ? 1 : 0);
 }
 
 // The stored unit when it is exactly "C" or "F", else "F".

@@ -47,10 +47,10 @@ int SettingsStore::GetInt(const std::string& subsection, const std::string& key,
     return ini.GetInt(sectionName(subsection).c_str(), key.c_str(), defaultValue, 10);
 }
 
-void SettingsStore::SetInt(const std::string& subsection, const std::string& key, int value) {
+bool SettingsStore::SetInt(const std::string& subsection, const std::string& key, int value) {
     ensureSettingsFolder();
     CIni ini(settingsFilePath().c_str());
-    ini.WriteInt(sectionName(subsection).c_str(), key.c_str(), value, 10);
+    return ini.WriteInt(sectionName(subsection).c_str(), key.c_str(), value, 10);
 }
 
 bool SettingsStore::GetBool(const std::string& key, int defaultValue) {

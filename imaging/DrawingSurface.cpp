@@ -97,13 +97,19 @@ void DrawingSurface::markDirty() {
 }
 
 void DrawingSurface::fill(std::uint32_t rgb) {
-    if (!isValid()) {
+    fillRect(Rect{0, 0, width(), height()}, rgb);
+}
+
+void DrawingSurface::fillRect(const Rect& rect, std::uint32_t rgb) {
+    const Rect part{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, width()),
+                    std::min(rect.bottom, height())};
+    if (!isValid() || part.isEmpty()) {
         return;
     }
     flush();
     const std::uint32_t pixel = 0xFF000000u | (rgb & 0xFFFFFFu);
-    for (int y = 0; y < height(); ++y) {
-        std::fill_n(row(y), width(), pixel);
+    for (int y = part.top; y < part.bottom; ++y) {
+        std::fill_n(row(y) + part.left, part.width(), pixel);
     }
     markDirty();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/Rect.h"
+
 #include <cairo.h>
 #include <cstdint>
 
@@ -41,8 +43,10 @@ public:
     void flush() const;
     void markDirty();
 
-    // Paints the whole surface in one opaque colour (0xRRGGBB).
+    // Paints the whole surface, or the part of rect on it, in one opaque
+    // colour (0xRRGGBB).
     void fill(std::uint32_t rgb);
+    void fillRect(const Rect& rect, std::uint32_t rgb);
 
 private:
     void reset();

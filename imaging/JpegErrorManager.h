@@ -9,10 +9,12 @@
 // return. This one keeps the message and jumps back to the setjmp on jump,
 // which the caller sets before each libjpeg call that may fail. mgr comes
 // first so that libjpeg's err pointer is the whole manager.
+//
+// The frames that a jump leaves (the caller's below its setjmp) must hold no
+// object with a destructor: keep such state where the jump does not reach.
 struct JpegErrorManager {
     jpeg_error_mgr mgr{};
     std::jmp_buf jump{};
-    bool bEndedEarly = false; // set by the decoder's message handler
     char szMessage[JMSG_LENGTH_MAX] = {};
 
     static JpegErrorManager& of(j_common_ptr pInfo) {

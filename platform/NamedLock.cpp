@@ -2,6 +2,7 @@
 
 #include "platform/Folders.h"
 #include "platform/PollPause.h"
+#include "platform/ThreadAlarm.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -63,28 +64,63 @@ bool ensurePrivateFolder(const std::string& folder) {
     return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid();
 }
 
+UniqueFd openLockFile(const std::string& path) {
+    return UniqueFd(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+}
+
+// Takes the exclusive lock of fd, waiting in the kernel until it is free or
+// the deadline has passed.
+bool lockBefore(int fd, PollPause::Clock::time_point deadline) {
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        return true;
+    }
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+        return false;
+    }
+    if (std::optional<ThreadAlarm> alarm = ThreadAlarm::arm(deadline)) {
+        for (;;) {
+            if (flock(fd, LOCK_EX) == 0) {
+                return true;
+            }
+            if (errno != EINTR || PollPause::Clock::now() >= deadline) {
+                return false;
+            }
+        }
+    }
+    // No alarm to end a blocking wait: try again now and then instead.
+    PollPause pause(deadline);
+    while (pause.sleep()) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            return true;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return false;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<NamedLock> NamedLock::acquire(const std::string& name, int timeoutMs) {
+    const auto deadline =
+        PollPause::Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
     std::string folder = runtimeFolder();
     if (!ensurePrivateFolder(folder)) {
         return std::nullopt;
     }
-    std::string path = folder + lockFileName(name) + ".lock";
-    UniqueFd fd(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-    if (!fd) {
+    const std::string base = folder + lockFileName(name);
+    UniqueFd lock = openLockFile(base + ".lock");
+    UniqueFd turn = openLockFile(base + ".turn");
+    if (!lock || !turn) {
         return std::nullopt;
     }
-    PollPause pause(PollPause::Clock::now() +
-                    std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs));
-    for (;;) {
-        if (flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
-            return NamedLock(std::move(fd));
-        }
-        if ((errno != EWOULDBLOCK && errno != EINTR) || !pause.sleep()) {
-            return std::nullopt;
-        }
+    // The turn is held while waiting for the lock and let go (closed on
+    // return) as soon as the lock is had.
+    if (!lockBefore(turn.get(), deadline) || !lockBefore(lock.get(), deadline)) {
+        return std::nullopt;
     }
+    return NamedLock(std::move(lock));
 }
 
 std::string lockNameForFile(const std::string& path) {

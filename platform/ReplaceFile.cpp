@@ -2,10 +2,13 @@
 
 #include "platform/UniqueFd.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,10 +41,17 @@ std::string resolvedTarget(const std::string& path) {
     return path;
 }
 
-void syncFolderOf(const std::string& path) {
+// The temporary file of a replacement: the target's name and this suffix,
+// whose six X are made unique by mkostemp().
+constexpr const char* kTemporarySuffix = ".tmp-XXXXXX";
+
+std::string folderOf(const std::string& path) {
     size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    UniqueFd directory(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+void syncFolderOf(const std::string& path) {
+    UniqueFd directory(open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() >= 0) {
         fsync(directory.get());
     }
@@ -63,7 +73,7 @@ bool replaceFile(const std::string& path, std::string_view content) {
         mode = info.st_mode & 07777;
     }
 
-    std::string temporary = target + ".tmp-XXXXXX";
+    std::string temporary = target + kTemporarySuffix;
     UniqueFd file(mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0) {
         return false;
@@ -80,6 +90,30 @@ bool replaceFile(const std::string& path, std::string_view content) {
     }
     syncFolderOf(target);
     return true;
+}
+
+void removeStaleReplacements(const std::string& path) {
+    if (path.empty()) {
+        return;
+    }
+    const std::string target = resolvedTarget(path);
+    const size_t slash = target.rfind('/');
+    const std::string stem = target.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::string_view suffix = kTemporarySuffix;
+    const std::string prefix = stem + std::string(suffix.substr(0, suffix.find('X')));
+    const size_t uniqueLength = suffix.size() - suffix.find('X');
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folderOf(target), error);
+         !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        // mkostemp() fills the X with letters and digits only.
+        if (name.size() == prefix.size() + uniqueLength &&
+            name.compare(0, prefix.size(), prefix) == 0 &&
+            std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; })) {
+            unlink(it->path().c_str());
+        }
+    }
 }
 
 bool readWholeFile(const std::string& path, std::string& content) {

@@ -13,6 +13,12 @@ namespace platform {
 // with nothing left behind, when any step fails.
 bool replaceFile(const std::string& path, std::string_view content);
 
+// Removes the temporary files that replaceFile() of path leaves behind when
+// its process dies between making one and renaming it. Call it only while
+// holding the lock that every writer of the file holds while it replaces
+// it: then no temporary file is in use.
+void removeStaleReplacements(const std::string& path);
+
 // The whole content of a file. False when it cannot be opened or read; errno
 // tells why (ENOENT for a missing file).
 bool readWholeFile(const std::string& path, std::string& content);

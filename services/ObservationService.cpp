@@ -60,22 +60,46 @@ std::uint64_t ObservationService::upstreamCalls() const {
     return m_nUpstreamCalls;
 }
 
+bool ObservationService::failedRecently(const Entry& entry, std::int64_t now) const {
+    return entry.failed && now >= entry.failedAt && now - entry.failedAt < kRetrySeconds;
+}
+
+bool ObservationService::answerIfReady(const std::string& locationId, const std::string& key,
+                                       ObservationAnswer& ready) {
+    if (!keyAccepted(key)) {
+        ready = {403, "wrong key\n", false};
+        return true;
+    }
+    if (m_gazetteer.findLocationId(locationId) == nullptr) {
+        ready = {404, "unknown location\n", false};
+        return true;
+    }
+    std::lock_guard lock(m_mutex);
+    const auto found = m_entries.find(locationId);
+    if (found == m_entries.end()) {
+        return false;
+    }
+    const Entry& entry = *found->second;
+    const std::int64_t now = m_clock();
+    if (fresh(entry, now)) {
+        ready = {200, entry.document, true};
+        return true;
+    }
+    if (failedRecently(entry, now)) {
+        ready = fallback(entry, now);
+        return true;
+    }
+    return false;
+}
+
 ObservationAnswer ObservationService::answer(const std::string& locationId,
                                              const std::string& key) {
-    if (!keyAccepted(key)) {
-        return {403, "wrong key\n", false};
+    ObservationAnswer ready;
+    if (answerIfReady(locationId, key, ready)) {
+        return ready;
     }
     const GazetteerPlace* place = m_gazetteer.findLocationId(locationId);
-    if (place == nullptr) {
-        return {404, "unknown location\n", false};
-    }
     const auto entry = entryFor(locationId);
-    {
-        std::lock_guard lock(m_mutex);
-        if (fresh(*entry, m_clock())) {
-            return {200, document(entry->value), true};
-        }
-    }
     // Only one request per location goes upstream; the others wait for it
     // and then find the fresh value.
     std::lock_guard fetchLock(entry->fetchMutex);
@@ -83,9 +107,9 @@ ObservationAnswer ObservationService::answer(const std::string& locationId,
     {
         std::lock_guard lock(m_mutex);
         if (fresh(*entry, now)) {
-            return {200, document(entry->value), true};
+            return {200, entry->document, true};
         }
-        if (entry->failed && now >= entry->failedAt && now - entry->failedAt < kRetrySeconds) {
+        if (failedRecently(*entry, now)) {
             return fallback(*entry, now);
         }
         ++m_nUpstreamCalls;
@@ -95,11 +119,11 @@ ObservationAnswer ObservationService::answer(const std::string& locationId,
     const bool ok = m_provider->observe(place->point, now, observation, error);
     std::lock_guard lock(m_mutex);
     if (ok) {
-        entry->value = observation;
+        entry->document = document(observation);
         entry->hasValue = true;
         entry->fetchedAt = now;
         entry->failed = false;
-        return {200, document(observation), false};
+        return {200, entry->document, false};
     }
     std::cerr << "observation " << locationId << ": " << error << '\n';
     entry->failed = true;
@@ -109,7 +133,7 @@ ObservationAnswer ObservationService::answer(const std::string& locationId,
 
 ObservationAnswer ObservationService::fallback(const Entry& entry, std::int64_t now) const {
     if (entry.hasValue && now - entry.fetchedAt <= m_settings.staleSeconds) {
-        return {200, document(entry.value), true};
+        return {200, entry.document, true};
     }
     return {502, "weather upstream unavailable\n", false};
 }

@@ -36,6 +36,11 @@ public:
                        Settings settings, Clock clock);
 
     ObservationAnswer answer(const std::string& locationId, const std::string& key);
+    // The answer when it needs no upstream request and no waiting for one
+    // (wrong key, unknown place, a fresh or standing-in value); false when
+    // only answer() can tell.
+    bool answerIfReady(const std::string& locationId, const std::string& key,
+                       ObservationAnswer& ready);
 
     bool keyAccepted(const std::string& key) const;
     static std::string document(const Observation& observation);
@@ -46,7 +51,7 @@ private:
     struct Entry {
         std::mutex fetchMutex; // one upstream request per location at a time
         bool hasValue = false;
-        Observation value;
+        std::string document; // of the last good observation
         std::int64_t fetchedAt = 0;
         bool failed = false;
         std::int64_t failedAt = 0;
@@ -54,6 +59,7 @@ private:
     ObservationAnswer fallback(const Entry& entry, std::int64_t now) const;
     std::shared_ptr<Entry> entryFor(const std::string& locationId);
     bool fresh(const Entry& entry, std::int64_t now) const;
+    bool failedRecently(const Entry& entry, std::int64_t now) const;
 
     const Gazetteer& m_gazetteer;
     std::unique_ptr<WeatherProvider> m_provider;

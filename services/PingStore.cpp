@@ -1,5 +1,6 @@
 #include "services/PingStore.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -64,7 +65,18 @@ bool PingStore::open(const std::string& path, std::string& error) {
                    error);
 }
 
+bool PingStore::storableText(const std::string& text) {
+    return std::none_of(text.begin(), text.end(),
+                        [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+}
+
 bool PingStore::record(const Ping& ping) {
+    for (const std::string* text :
+         {&ping.code, &ping.installId, &ping.cobrand, &ping.skin, &ping.address}) {
+        if (!storableText(*text)) {
+            return false;
+        }
+    }
     std::lock_guard lock(m_mutex);
     if (!m_db) {
         return false;

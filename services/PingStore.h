@@ -29,7 +29,10 @@ public:
     PingStore() = default;
     bool open(const std::string& path, std::string& error);
 
+    // False when it could not be stored, or when one of its texts holds a
+    // control byte (NUL included), which no ping parameter may.
     bool record(const Ping& ping);
+    static bool storableText(const std::string& text);
     std::vector<PingCount> countsByDay() const;
     std::vector<Ping> recent(int limit) const;
 

@@ -39,6 +39,15 @@ bool loadServerConfig(const std::string& path, ServerConfig& config, std::string
     config.port = static_cast<int>(ini.getInt("server", "port", config.port));
     config.publicBase = ini.get("server", "public_base", config.publicBase);
     config.threads = static_cast<int>(ini.getInt("server", "threads", config.threads));
+    config.ioThreads = static_cast<int>(ini.getInt("server", "io_threads", config.ioThreads));
+    config.maxConnections =
+        static_cast<int>(ini.getInt("server", "max_connections", config.maxConnections));
+    config.listenBacklog =
+        static_cast<int>(ini.getInt("server", "listen_backlog", config.listenBacklog));
+    config.headerTimeoutSeconds =
+        static_cast<int>(ini.getInt("server", "header_timeout", config.headerTimeoutSeconds));
+    config.idleTimeoutSeconds =
+        static_cast<int>(ini.getInt("server", "idle_timeout", config.idleTimeoutSeconds));
 
     config.gazetteerPath = resolvePath(folder, ini.get("data", "gazetteer"), config.gazetteerPath);
     config.packsFolder = resolvePath(folder, ini.get("data", "packs"), config.packsFolder);
@@ -70,6 +79,20 @@ bool validateServerConfig(const ServerConfig& config, std::string& error) {
     }
     if (config.threads < 1 || config.threads > 256) {
         error = "threads must be 1-256";
+        return false;
+    }
+    if (config.ioThreads < 0 || config.ioThreads > 64) {
+        error = "io_threads must be 0-64";
+        return false;
+    }
+    if (config.maxConnections < 1 || config.maxConnections > 1000000 || config.listenBacklog < 1 ||
+        config.listenBacklog > 65535) {
+        error = "max_connections must be 1-1000000, listen_backlog 1-65535";
+        return false;
+    }
+    if (config.headerTimeoutSeconds < 1 || config.headerTimeoutSeconds > 3600 ||
+        config.idleTimeoutSeconds < 1 || config.idleTimeoutSeconds > 3600) {
+        error = "header_timeout and idle_timeout must be 1-3600 seconds";
         return false;
     }
     if (config.provider != "simulated" && config.provider != "nws" &&

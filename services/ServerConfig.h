@@ -10,7 +10,12 @@ struct ServerConfig {
     std::string bindAddress = "127.0.0.1";
     int port = 8790;
     std::string publicBase; // base of dlurl/imgurl; empty: http://<bind>:<port>
-    int threads = 8;
+    int threads = 8;        // for work that may wait: upstream weather, the ping database
+    int ioThreads = 0;      // serving connections; 0: one per processor
+    int maxConnections = 8192;
+    int listenBacklog = 1024;
+    int headerTimeoutSeconds = 10; // a request's headers must be in by then
+    int idleTimeoutSeconds = 30;   // a connection with no traffic at all is closed
 
     // [data]; relative paths are taken from the configuration file's folder
     std::string gazetteerPath;

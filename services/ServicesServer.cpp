@@ -7,20 +7,16 @@
 #include "services/UtcText.h"
 #include "services/WebPages.h"
 
-#include <algorithm>
 #include <chrono>
-#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <httplib.h>
 #include <iostream>
-#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr const char* kXmlType = "application/xml; charset=utf-8";
-
-thread_local std::chrono::steady_clock::time_point t_requestStart;
 
 std::int64_t systemSeconds() {
     return std::chrono::duration_cast<std::chrono::seconds>(
@@ -28,8 +24,94 @@ std::int64_t systemSeconds() {
         .count();
 }
 
+std::int64_t steadyMicroseconds() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// One write per line, so that lines from several threads never interleave.
+void writeToStandardError(const std::string& line) {
+    const std::string text = line + "\n";
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t written = ::write(STDERR_FILENO, text.data() + done, text.size() - done);
+        if (written <= 0) {
+            return;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+}
+
 std::string bounded(const std::string& text) {
     return text.substr(0, 256);
+}
+
+enum class Route {
+    Observation,
+    Search,
+    Catalogue,
+    UsagePing,
+    TrackingPing,
+    PingReport,
+    PackFile,
+    WebFile,
+    WebPage,
+    None
+};
+
+// The part of path after prefix when it is not empty and, unless anyDepth,
+// holds no further '/'.
+bool tailAfter(const std::string& path, const std::string& prefix, bool anyDepth,
+               std::string& tail) {
+    if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) {
+        return false;
+    }
+    tail = path.substr(prefix.size());
+    return anyDepth || tail.find('/') == std::string::npos;
+}
+
+// Which handler answers path, and the part of the path it takes: the
+// location id, the tracking code, a file's name.
+Route routeOf(const std::string& path, std::string& tail) {
+    if (tailAfter(path, "/wxdata/obs/", false, tail) && tail.size() > 4 && tail.ends_with(".xml")) {
+        tail.resize(tail.size() - 4);
+        return Route::Observation;
+    }
+    if (path == "/search/search") {
+        return Route::Search;
+    }
+    if (path == "/services/plexa/screensaver/ssconfig.xml") {
+        return Route::Catalogue;
+    }
+    if (path == "/services/ssaver/ss1xusagetrack.html") {
+        return Route::UsagePing;
+    }
+    if (tailAfter(path, "/27/", false, tail)) {
+        return Route::TrackingPing;
+    }
+    if (path == "/pings/report.html") {
+        return Route::PingReport;
+    }
+    if (tailAfter(path, "/packs/", true, tail)) {
+        return Route::PackFile;
+    }
+    if (tailAfter(path, "/web/", false, tail)) {
+        return Route::WebFile;
+    }
+    for (const auto& [page, file] : webPageRoutes()) {
+        if (path == page) {
+            tail = file;
+            return Route::WebPage;
+        }
+    }
+    return Route::None;
+}
+
+void setObservation(const ObservationAnswer& answer, HttpResponse& response) {
+    response.status = answer.status;
+    response.setContent(answer.body, answer.status == 200 ? kXmlType : "text/plain");
+    response.headers.emplace_back("Cache-Control", "no-store");
 }
 
 } // namespace
@@ -55,16 +137,18 @@ std::string searchTextFromTarget(const std::string& target) {
     return !raw || urlDecode(*raw, text, true) ? text : std::string("\x01");
 }
 
-ServicesServer::ServicesServer(ServerConfig config, Clock clock, LogSink log)
+ServicesServer::ServicesServer(ServerConfig config, Clock clock, LogSink log, Stopwatch stopwatch)
     : m_config(std::move(config)), m_clock(clock ? std::move(clock) : Clock(systemSeconds)),
-      m_log(std::move(log)), m_packFiles(m_config.packsFolder), m_webFiles(m_config.webFolder),
-      m_server(std::make_unique<httplib::Server>()) {}
+      m_log(log ? std::move(log) : LogSink(writeToStandardError)),
+      m_packFiles(m_config.packsFolder), m_webFiles(m_config.webFolder),
+      m_daemon(*this, m_log, m_clock,
+               stopwatch ? std::move(stopwatch) : Stopwatch(steadyMicroseconds)) {}
 
 ServicesServer::~ServicesServer() {
     stop();
 }
 
-bool ServicesServer::start(std::string& error) {
+bool ServicesServer::load(std::string& error) {
     if (!validateServerConfig(m_config, error) ||
         !m_gazetteer.load(m_config.gazetteerPath, error)) {
         return false;
@@ -82,174 +166,160 @@ bool ServicesServer::start(std::string& error) {
                                           m_config.cacheSeconds, m_config.staleSeconds};
     m_observations = std::make_unique<ObservationService>(
         m_gazetteer, makeWeatherProvider(m_config), settings, m_clock);
-    const int threads = m_config.threads;
-    m_server->new_task_queue = [threads] {
-        return new httplib::ThreadPool(static_cast<size_t>(threads));
-    };
-    // Only SO_REUSEADDR: with SO_REUSEPORT a second server would quietly
-    // share the port instead of failing to start.
-    m_server->set_socket_options([](socket_t socket) {
-        int yes = 1;
-        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    });
-    // Headers and body go out in separate writes; without this a kept-alive
-    // connection waits for the peer's delayed acknowledgement every answer.
-    m_server->set_tcp_nodelay(true);
-    if (m_config.port == 0) {
-        m_nPort = m_server->bind_to_any_port(m_config.bindAddress);
-    } else if (m_server->bind_to_port(m_config.bindAddress, m_config.port)) {
-        m_nPort = m_config.port;
-    } else {
-        m_nPort = -1;
-    }
-    if (m_nPort <= 0) {
-        error = "cannot listen on " + m_config.bindAddress + ":" + std::to_string(m_config.port);
-        return false;
-    }
-    ServerConfig effective = m_config;
-    effective.port = m_nPort;
-    m_catalogue = std::make_unique<Catalogue>(m_config.packsFolder, m_config.catalogueFile,
-                                              effective.effectivePublicBase());
-    addRoutes();
+    makeCatalogue(m_config.port);
     return true;
 }
 
+void ServicesServer::makeCatalogue(int port) {
+    ServerConfig effective = m_config;
+    effective.port = port;
+    m_catalogue = std::make_unique<Catalogue>(m_config.packsFolder, m_config.catalogueFile,
+                                              effective.effectivePublicBase());
+}
+
+bool ServicesServer::start(std::string& error) {
+    if (!load(error)) {
+        return false;
+    }
+    HttpDaemonSettings settings;
+    settings.bindAddress = m_config.bindAddress;
+    settings.port = m_config.port;
+    settings.ioThreads = m_config.ioThreads;
+    settings.workerThreads = m_config.threads;
+    settings.maxConnections = m_config.maxConnections;
+    settings.listenBacklog = m_config.listenBacklog;
+    settings.headerTimeoutSeconds = m_config.headerTimeoutSeconds;
+    settings.idleTimeoutSeconds = m_config.idleTimeoutSeconds;
+    if (!m_daemon.listen(settings, error)) {
+        return false;
+    }
+    m_nPort = m_daemon.port();
+    makeCatalogue(m_nPort); // its addresses name the port actually bound
+    return m_daemon.serve(error);
+}
+
 void ServicesServer::run() {
-    m_server->listen_after_bind();
+    std::unique_lock lock(m_runMutex);
+    m_stopped.wait(lock, [this] { return m_bStopped; });
 }
 
 void ServicesServer::stop() {
-    if (m_server) {
-        m_server->stop();
+    m_daemon.stop();
+    {
+        std::lock_guard lock(m_runMutex);
+        m_bStopped = true;
+    }
+    m_stopped.notify_all();
+}
+
+void ServicesServer::answer(const HttpRequest& request, HttpResponse& response) {
+    if (!answerAtOnce(request, response)) {
+        answerSlowly(request, response);
     }
 }
 
-void ServicesServer::logRequest(const httplib::Request& request,
-                                const httplib::Response& response) const {
-    const auto elapsed = std::chrono::steady_clock::now() - t_requestStart;
-    char ms[32];
-    std::snprintf(ms, sizeof ms, "%.2fms",
-                  std::chrono::duration<double, std::milli>(elapsed).count());
-    const std::string line = utcStamp(m_clock()) + " " + request.remote_addr + " \"" +
-                             request.method + " " + bounded(request.target) + "\" " +
-                             std::to_string(response.status) + " " +
-                             std::to_string(response.body.size()) + " " + ms;
-    if (m_log) {
-        m_log(line);
-        return;
-    }
-    static std::mutex mutex;
-    std::lock_guard lock(mutex);
-    std::cerr << line << '\n';
-}
-
-void ServicesServer::addRoutes() {
-    auto& server = *m_server;
-    server.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
-        t_requestStart = std::chrono::steady_clock::now();
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
-    server.set_logger([this](const httplib::Request& request, const httplib::Response& response) {
-        logRequest(request, response);
-    });
-    server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
-        if (response.body.empty()) {
-            response.set_content(std::to_string(response.status) + "\n", "text/plain");
+bool ServicesServer::answerAtOnce(const HttpRequest& request, HttpResponse& response) {
+    std::string tail;
+    switch (routeOf(request.path, tail)) {
+    case Route::Observation: {
+        ObservationAnswer ready;
+        if (!m_observations->answerIfReady(tail, request.parameterValue("key"), ready)) {
+            return false;
         }
-    });
-    server.Get(R"(/wxdata/obs/([^/]+)\.xml)", [this](const httplib::Request& request,
-                                                     httplib::Response& response) {
-        const auto answer =
-            m_observations->answer(request.matches[1].str(), request.get_param_value("key"));
-        response.status = answer.status;
-        response.set_content(answer.body, answer.status == 200 ? kXmlType : "text/plain");
-        response.set_header("Cache-Control", "no-store");
-    });
-    server.Get("/search/search",
-               [this](const httplib::Request& request, httplib::Response& response) {
-                   handleSearch(request, response);
-               });
-    server.Get("/services/plexa/screensaver/ssconfig.xml",
-               [this](const httplib::Request&, httplib::Response& response) {
-                   response.set_content(m_catalogue->document(m_config.cycle), kXmlType);
-                   response.set_header("Cache-Control", "no-store");
-               });
-    server.Get("/services/ssaver/ss1xusagetrack.html",
-               [this](const httplib::Request& request, httplib::Response& response) {
-                   handlePing(request, response, "usage");
-               });
-    server.Get(R"(/27/([^/]+))",
-               [this](const httplib::Request& request, httplib::Response& response) {
-                   handlePing(request, response, request.matches[1].str());
-               });
-    server.Get("/pings/report.html", [this](const httplib::Request&, httplib::Response& response) {
-        response.set_content(pingReportPage(m_pings.countsByDay(), m_pings.recent(20)),
-                             "text/html; charset=utf-8");
-    });
-    server.Get(R"(/packs/(.+))",
-               [this](const httplib::Request& request, httplib::Response& response) {
-                   handleStatic(m_packFiles, request.matches[1].str(), response);
-               });
-    server.Get(R"(/web/([^/]+))",
-               [this](const httplib::Request& request, httplib::Response& response) {
-                   handleStatic(m_webFiles, request.matches[1].str(), response);
-               });
-    for (const auto& [path, file] : webPageRoutes()) {
-        const std::string page = file;
-        server.Get(path, [this, page](const httplib::Request&, httplib::Response& response) {
-            handleStatic(m_webFiles, page, response);
-        });
+        setObservation(ready, response);
+        return true;
+    }
+    case Route::Search:
+        handleSearch(request, response);
+        return true;
+    case Route::Catalogue:
+        response.setContent(m_catalogue->document(m_config.cycle), kXmlType);
+        response.headers.emplace_back("Cache-Control", "no-store");
+        return true;
+    case Route::UsagePing:
+    case Route::TrackingPing:
+    case Route::PingReport:
+        return false; // the database may keep them waiting
+    case Route::PackFile:
+        handleStatic(m_packFiles, tail, response);
+        return true;
+    case Route::WebFile:
+    case Route::WebPage:
+        handleStatic(m_webFiles, tail, response);
+        return true;
+    case Route::None:
+        break;
+    }
+    response.setStatus(404, "404\n");
+    return true;
+}
+
+void ServicesServer::answerSlowly(const HttpRequest& request, HttpResponse& response) {
+    std::string tail;
+    switch (routeOf(request.path, tail)) {
+    case Route::Observation:
+        setObservation(m_observations->answer(tail, request.parameterValue("key")), response);
+        return;
+    case Route::UsagePing:
+        handlePing(request, response, "usage");
+        return;
+    case Route::TrackingPing:
+        handlePing(request, response, tail);
+        return;
+    case Route::PingReport:
+        response.setContent(pingReportPage(m_pings.countsByDay(), m_pings.recent(20)),
+                            "text/html; charset=utf-8");
+        return;
+    default:
+        answerAtOnce(request, response);
     }
 }
 
-void ServicesServer::handleSearch(const httplib::Request& request,
-                                  httplib::Response& response) const {
-    response.set_content(m_search->answer(searchTextFromTarget(request.target)), kXmlType);
-    response.set_header("Cache-Control", "no-store");
+void ServicesServer::handleSearch(const HttpRequest& request, HttpResponse& response) const {
+    response.setContent(m_search->answer(searchTextFromTarget(request.target)), kXmlType);
+    response.headers.emplace_back("Cache-Control", "no-store");
 }
 
-void ServicesServer::handlePing(const httplib::Request& request, httplib::Response& response,
+void ServicesServer::handlePing(const HttpRequest& request, HttpResponse& response,
                                 const std::string& code) {
     Ping ping{m_clock(),
               bounded(code),
-              bounded(request.get_param_value("id")),
-              bounded(request.get_param_value("cobrand")),
-              bounded(request.get_param_value("skin")),
-              request.remote_addr};
+              bounded(request.parameterValue("id")),
+              bounded(request.parameterValue("cobrand")),
+              bounded(request.parameterValue("skin")),
+              request.remoteAddress};
+    bool wellFormed = true;
+    for (const char* name : {"id", "cobrand", "skin"}) {
+        const HttpRequest::Parameter* parameter = request.parameter(name);
+        wellFormed = wellFormed && (parameter == nullptr || parameter->wellFormed);
+    }
+    response.headers.emplace_back("Cache-Control", "no-store");
+    if (!wellFormed || !PingStore::storableText(ping.code) ||
+        !PingStore::storableText(ping.installId) || !PingStore::storableText(ping.cobrand) ||
+        !PingStore::storableText(ping.skin)) {
+        response.setStatus(400, "400 ping parameters are text without control characters\n");
+        return;
+    }
     if (!m_pings.record(ping)) {
         std::cerr << "pings: could not record a ping of code " << ping.code << '\n';
     }
-    response.set_content("<html><body>OK</body></html>\n", "text/html");
-    response.set_header("Cache-Control", "no-store");
+    response.setContent("<html><body>OK</body></html>\n", "text/html");
 }
 
 void ServicesServer::handleStatic(const StaticFiles& files, const std::string& relative,
-                                  httplib::Response& response) const {
+                                  HttpResponse& response) const {
     std::string path;
-    auto in = std::make_shared<std::ifstream>();
-    std::error_code error;
-    std::uintmax_t size = 0;
+    struct stat info {};
+    UniqueFd file;
     if (files.resolve(relative, path)) {
-        in->open(path, std::ios::binary);
-        size = std::filesystem::file_size(path, error);
+        file = UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     }
-    if (!in->is_open() || !*in || error) {
-        response.status = 404;
-        response.set_content("not found\n", "text/plain");
+    if (!file || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        response.setStatus(404, "not found\n");
         return;
     }
-    // Streamed: installers and packs can be large.
-    response.set_content_provider(
-        static_cast<size_t>(size), StaticFiles::contentType(path).c_str(),
-        [in](size_t offset, size_t length, httplib::DataSink& sink) {
-            char buffer[65536];
-            in->seekg(static_cast<std::streamoff>(offset));
-            in->read(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
-            const auto got = in->gcount();
-            if (got <= 0) {
-                return false;
-            }
-            sink.write(buffer, static_cast<size_t>(got));
-            return true;
-        });
+    // Sent from the file as it stands: installers and packs can be large.
+    response.contentType = StaticFiles::contentType(path);
+    response.file = std::move(file);
+    response.fileSize = static_cast<std::uint64_t>(info.st_size);
 }

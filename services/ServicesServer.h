@@ -2,56 +2,62 @@
 
 #include "services/Catalogue.h"
 #include "services/Gazetteer.h"
+#include "services/HttpDaemon.h"
 #include "services/LocationSearch.h"
 #include "services/ObservationService.h"
 #include "services/PingStore.h"
 #include "services/ServerConfig.h"
 #include "services/StaticFiles.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
-
-namespace httplib {
-class Server;
-struct Request;
-struct Response;
-} // namespace httplib
 
 // The one HTTP server of the program's web services: observations,
 // location search, the pack catalogue and its files, pings and the pages
 // the program's links open.
-class ServicesServer {
+class ServicesServer : private HttpHandler {
 public:
     using Clock = std::function<std::int64_t()>;
     using LogSink = std::function<void(const std::string& line)>;
+    using Stopwatch = HttpDaemon::Stopwatch;
 
     // clock: seconds since 1970 UTC (the system clock when empty);
-    // log: one line per request (standard error when empty).
-    explicit ServicesServer(ServerConfig config, Clock clock = {}, LogSink log = {});
-    ~ServicesServer();
+    // log: one line per request (standard error when empty);
+    // stopwatch: microseconds of a monotonic clock, for the requests' durations.
+    explicit ServicesServer(ServerConfig config, Clock clock = {}, LogSink log = {},
+                            Stopwatch stopwatch = {});
+    ~ServicesServer() override;
     ServicesServer(const ServicesServer&) = delete;
     ServicesServer& operator=(const ServicesServer&) = delete;
 
-    // Loads the data and binds the port (0: any free port). False with a message.
+    // Loads the data (gazetteer, ping database). False with a message.
+    bool load(std::string& error);
+    // Loads the data, binds the port (0: any free port) and starts serving.
+    // False with a message.
     bool start(std::string& error);
     int port() const { return m_nPort; }
-    // Serves until stop(); call after a successful start().
+    // Returns once stop() was called; call after a successful start().
     void run();
     void stop();
+
+    // One request answered as the server answers it, without the network.
+    void answer(const HttpRequest& request, HttpResponse& response);
 
     ObservationService& observations() { return *m_observations; }
     const PingStore& pings() const { return m_pings; }
 
 private:
-    void addRoutes();
-    void handleSearch(const httplib::Request& request, httplib::Response& response) const;
-    void handlePing(const httplib::Request& request, httplib::Response& response,
-                    const std::string& code);
+    bool answerAtOnce(const HttpRequest& request, HttpResponse& response) override;
+    void answerSlowly(const HttpRequest& request, HttpResponse& response) override;
+    void handleSearch(const HttpRequest& request, HttpResponse& response) const;
+    void handlePing(const HttpRequest& request, HttpResponse& response, const std::string& code);
     void handleStatic(const StaticFiles& files, const std::string& relative,
-                      httplib::Response& response) const;
-    void logRequest(const httplib::Request& request, const httplib::Response& response) const;
+                      HttpResponse& response) const;
+    void makeCatalogue(int port);
 
     ServerConfig m_config;
     Clock m_clock;
@@ -63,8 +69,12 @@ private:
     PingStore m_pings;
     StaticFiles m_packFiles;
     StaticFiles m_webFiles;
-    std::unique_ptr<httplib::Server> m_server;
+    HttpDaemon m_daemon;
     int m_nPort = 0;
+
+    std::mutex m_runMutex;
+    std::condition_variable m_stopped;
+    bool m_bStopped = false;
 };
 
 // The provider the configuration names.

@@ -108,7 +108,8 @@ int main(int argc, char** argv) {
     std::cerr << "nimbora-services: listening on " << config.bindAddress << ":" << server.port()
               << " (weather: " << config.provider << ")\n";
     server.run();
-    // run() also returns when the listener fails; wake the waiter then.
+    // run() returns once the server was stopped; the signal makes sure the
+    // waiter ends too, whoever stopped it.
     pthread_kill(waiter.native_handle(), SIGTERM);
     waiter.join();
     return 0;

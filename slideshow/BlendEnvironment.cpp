@@ -6,9 +6,9 @@ DrawingSurface BlendEnvironment::createSurface(int nWidth, int nHeight) {
     return DrawingSurface::create(nWidth, nHeight);
 }
 
-bool BlendEnvironment::alphaBlend(DrawingSurface& target, const DrawingSurface& source,
-                                  int nAlpha) {
-    return blendConstantAlpha(target, source, nAlpha);
+bool BlendEnvironment::alphaBlend(DrawingSurface& target, const DrawingSurface& below,
+                                  const DrawingSurface& above, int nAlpha) {
+    return blendConstantAlpha(target, below, above, nAlpha);
 }
 
 void BlendEnvironment::pause(std::chrono::milliseconds duration, BlendEvent& stopEvent) {

@@ -13,8 +13,10 @@ public:
     virtual ~BlendEnvironment() = default;
     // An invalid surface when it cannot be made.
     virtual DrawingSurface createSurface(int nWidth, int nHeight);
-    // Blends source over target with one alpha for every pixel (0..255).
-    virtual bool alphaBlend(DrawingSurface& target, const DrawingSurface& source, int nAlpha);
+    // Writes above blended over below with one alpha for every pixel
+    // (0..255) into target, in one pass.
+    virtual bool alphaBlend(DrawingSurface& target, const DrawingSurface& below,
+                            const DrawingSurface& above, int nAlpha);
     // Waits for the duration; returns early once stopEvent is set, so that a
     // stop request does not wait out the pause.
     virtual void pause(std::chrono::milliseconds duration, BlendEvent& stopEvent);

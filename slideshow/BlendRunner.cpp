@@ -17,8 +17,9 @@ void trace(const char* pPrefix, const char* pMessage) {
 
 } // namespace
 
-BlendRunner::BlendRunner(PresenterFactory makePresenter, BlendEnvironment& environment)
-    : m_makePresenter(std::move(makePresenter)), m_environment(environment) {}
+BlendRunner::BlendRunner(PresenterFactory makePresenter, BlendEnvironment& environment,
+                         FramePool* pPool)
+    : m_makePresenter(std::move(makePresenter)), m_environment(environment), m_pPool(pPool) {}
 
 BlendRunner::~BlendRunner() {
     stopBlendThread();
@@ -37,15 +38,22 @@ void BlendRunner::stopBlendThread() {
     m_drawBlendsThread.reset();
 }
 
-bool BlendRunner::startBlend(FrameScreen& screen, const Rect& rcScreen,
-                             const DrawingSurface& frame) {
+bool BlendRunner::startBlend(FrameScreen& screen, const Rect& rcScreen, const DrawingSurface& frame,
+                             DrawingSurface shown) {
     stopBlendThread();
     std::unique_ptr<FramePresenter> pPresenter;
     try {
-        pPresenter = m_makePresenter ? m_makePresenter(screen, rcScreen) : nullptr;
+        // The working surface is taken here, on the window's thread, where
+        // the pool may make it for the window.
+        const bool bShowsScreen = shown.isValid();
+        if (!bShowsScreen && m_pPool != nullptr) {
+            shown = m_pPool->take(rcScreen.right, rcScreen.bottom);
+        }
+        pPresenter = m_makePresenter ? m_makePresenter(screen, rcScreen, bShowsScreen) : nullptr;
         if (pPresenter) {
             m_drawBlendsThread = std::make_unique<CDrawBlendsThread>(
-                std::move(pPresenter), rcScreen, frame, m_environment);
+                std::move(pPresenter), rcScreen, frame, m_environment, std::move(shown),
+                bShowsScreen, m_pPool);
         }
     } catch (const std::bad_alloc&) {
         m_drawBlendsThread.reset();

@@ -12,13 +12,16 @@
 class BlendRunner : public FrameBlender {
 public:
     // Makes, on the user-interface thread, the presenter through which a new
-    // transition reaches the window of screen; null when it cannot.
-    using PresenterFactory =
-        std::function<std::unique_ptr<FramePresenter>(FrameScreen& screen, const Rect& rcScreen)>;
+    // transition reaches the window of screen; null when it cannot. Without
+    // bShowsScreen the transition will ask it for what the window shows.
+    using PresenterFactory = std::function<std::unique_ptr<FramePresenter>(
+        FrameScreen& screen, const Rect& rcScreen, bool bShowsScreen)>;
 
-    // The environment is not owned and must outlive the runner.
+    // The environment and the pool are not owned and must outlive the
+    // runner; without a pool the transitions make their own surfaces.
     explicit BlendRunner(PresenterFactory makePresenter,
-                         BlendEnvironment& environment = realBlendEnvironment());
+                         BlendEnvironment& environment = realBlendEnvironment(),
+                         FramePool* pPool = nullptr);
     ~BlendRunner() override;
     BlendRunner(const BlendRunner&) = delete;
     BlendRunner& operator=(const BlendRunner&) = delete;
@@ -28,8 +31,8 @@ public:
     void stopBlendThread() override;
     // Starts fading frame in; false (nothing started) when the transition
     // cannot be made or its thread cannot start.
-    bool startBlend(FrameScreen& screen, const Rect& rcScreen,
-                    const DrawingSurface& frame) override;
+    bool startBlend(FrameScreen& screen, const Rect& rcScreen, const DrawingSurface& frame,
+                    DrawingSurface shown) override;
 
     // The transition started last and not yet stopped, or null.
     CDrawBlendsThread* drawBlendsThread() const { return m_drawBlendsThread.get(); }
@@ -37,5 +40,6 @@ public:
 private:
     PresenterFactory m_makePresenter;
     BlendEnvironment& m_environment;
+    FramePool* m_pPool;
     std::unique_ptr<CDrawBlendsThread> m_drawBlendsThread;
 };

@@ -1,7 +1,6 @@
 #include "slideshow/CDrawBlendsThread.h"
 
 #include "app/Trace.h"
-#include "imaging/Compositor.h"
 
 #include <cerrno>
 #include <string>
@@ -32,14 +31,23 @@ void traceFailure(const char* pMessage) {
 } // namespace
 
 CDrawBlendsThread::CDrawBlendsThread(std::unique_ptr<FramePresenter> pScreen, const Rect& rcScreen,
-                                     const DrawingSurface& newImage, BlendEnvironment& environment)
+                                     const DrawingSurface& newImage, BlendEnvironment& environment,
+                                     DrawingSurface working, bool bShowsScreen, FramePool* pPool)
     : m_rect(rcScreen), m_hDCScreen(std::move(pScreen)), m_newImage(newImage),
-      m_environment(environment) {}
+      m_environment(environment), m_pPool(pPool), m_workingBitmap(std::move(working)),
+      m_bShowsScreen(bShowsScreen) {}
 
 CDrawBlendsThread::~CDrawBlendsThread() {
     if (m_thread.joinable()) {
         m_stopEvent.set();
         m_thread.join();
+    }
+    // The presenter may still read the last step: it finishes first.
+    m_hDCScreen.reset();
+    // Written behind cairo's back by the thread.
+    m_workingBitmap.markDirty();
+    if (m_pPool != nullptr) {
+        m_pPool->give(std::move(m_workingBitmap));
     }
 }
 
@@ -72,61 +80,53 @@ void CDrawBlendsThread::Delete() {
 bool CDrawBlendsThread::InitInstance() {
     trace("Entering Function: ");
     errno = 0;
-    DrawingSurface workingBitmap = m_environment.createSurface(m_rect.right, m_rect.bottom);
-    DrawingSurface screenCopyBitmap = m_environment.createSurface(m_rect.right, m_rect.bottom);
-    if (!workingBitmap.isValid() || !screenCopyBitmap.isValid()) {
+    if (!m_workingBitmap.isValid()) {
+        m_workingBitmap = m_environment.createSurface(m_rect.right, m_rect.bottom);
+        m_bShowsScreen = false;
+    }
+    if (m_workingBitmap.width() != m_rect.right || m_workingBitmap.height() != m_rect.bottom) {
         traceFailure("CreateCompatibleBitmap() failed for either workingBitmap or "
                      "screenCopyBitmap; error code = ");
-    }
-    // A drawing context needs its surface: without both there is nothing to
-    // draw on, and the window keeps what it shows.
-    Compositor workingDC(workingBitmap);
-    Compositor screenCopyDC(screenCopyBitmap);
-    if (!workingDC.isValid() || !screenCopyDC.isValid()) {
+        // A drawing context needs its bitmap: there is nothing to draw on,
+        // and the window keeps what it shows.
         traceFailure("CreateCompatibleDC() failed for workingDC and screenCopyDC; error code = ");
     } else {
-        runTransition(workingDC, workingBitmap, screenCopyBitmap);
+        runTransition();
     }
     trace("Exiting Function: ");
     return false;
 }
 
-void CDrawBlendsThread::runTransition(Compositor& workingDC, DrawingSurface& workingBitmap,
-                                      DrawingSurface& screenCopyBitmap) {
+void CDrawBlendsThread::runTransition() {
     errno = 0;
-    if (!m_hDCScreen->copyScreen(screenCopyBitmap, m_rect)) {
+    if (!m_bShowsScreen && !m_hDCScreen->copyScreen(m_workingBitmap, m_rect)) {
         traceFailure("(1) BitBlt() failed for m_hDCScreen to screenCopyDC blt; error code = ");
     }
-    errno = 0;
-    if (!workingDC.copyPart(screenCopyBitmap, m_rect, m_rect.left, m_rect.top)) {
-        traceFailure("(2) BitBlt() failed for screenCopyDC to workingDC blt; error code = ");
-    }
-    workingDC.done();
-
     trace("#### Before looping");
     for (int nAlpha = 0; nAlpha <= LAST_STEP_ALPHA; ++nAlpha) {
         if (m_stopEvent.poll()) {
             trace("#### Breaking");
             break;
         }
-        showStep(workingBitmap, nAlpha, "(1) AlphaBlend() failed; error code = ",
+        showStep(nAlpha, "(1) AlphaBlend() failed; error code = ",
                  "(3) BitBlt() failed for workingDC to m_hDCScreen blt; error code = ");
         m_environment.pause(STEP_PAUSE, m_stopEvent);
     }
     trace("#### Ending looping");
     // Stopped or not, the transition ends with the whole frame on screen.
-    showStep(workingBitmap, FULL_ALPHA, "(2) AlphaBlend() failed; error code = ",
+    showStep(FULL_ALPHA, "(2) AlphaBlend() failed; error code = ",
              "(4) BitBlt() failed for workingDC to m_hDCScreen blt; error code = ");
 }
 
-void CDrawBlendsThread::showStep(DrawingSurface& workingBitmap, int nAlpha,
-                                 const char* pBlendFailure, const char* pCopyFailure) {
+void CDrawBlendsThread::showStep(int nAlpha, const char* pBlendFailure, const char* pCopyFailure) {
+    // The window may still be drawing the step before from this surface.
+    m_hDCScreen->reclaim(m_workingBitmap);
     errno = 0;
-    if (!m_environment.alphaBlend(workingBitmap, m_newImage, nAlpha)) {
+    if (!m_environment.alphaBlend(m_workingBitmap, m_workingBitmap, m_newImage, nAlpha)) {
         traceFailure(pBlendFailure);
     }
     errno = 0;
-    if (!m_hDCScreen->present(workingBitmap, m_rect)) {
+    if (!m_hDCScreen->present(m_workingBitmap, m_rect)) {
         traceFailure(pCopyFailure);
     }
 }

@@ -17,12 +17,15 @@ wxBEGIN_EVENT_TABLE(CDrawWnd, wxWindow) EVT_TIMER(CDrawWnd::TIMER_ID, CDrawWnd::
     EVT_PAINT(CDrawWnd::OnPaint) wxEND_EVENT_TABLE()
 
         CDrawWnd::CDrawWnd(bool autoDelete)
-    : m_blendRunner([this](FrameScreen&, const Rect&) {
-          return std::make_unique<WindowFramePresenter>(*this);
-      }),
+    : m_blendRunner(
+          [this](FrameScreen&, const Rect&, bool bShowsScreen) {
+              return std::make_unique<WindowFramePresenter>(*this, !bShowsScreen);
+          },
+          realBlendEnvironment(), &m_framePool),
       m_weather(m_composer, frameworkSelectionEnvironment(), g_pWeatherObservation, g_pSsConfig,
                 [this](bool changeImage) { drawNow(changeImage); }),
       m_timer(this, TIMER_ID), m_autoDelete(autoDelete) {
+    m_composer.setFramePool(&m_framePool);
     m_composer.setFrameBlender(&m_blendRunner);
     m_composer.setWeatherPanelPainter(&m_panel);
     // Nothing may draw while the object is still being set up.
@@ -44,6 +47,9 @@ bool CDrawWnd::Create(long /*exStyle*/, long /*style*/, const Rect& rect, wxWind
                           wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS)) {
         return false;
     }
+    // Frames the window can show without copying them first.
+    m_framePool.setSurfaceMaker(
+        [this](int nWidth, int nHeight) { return windowImageSurface(*this, nWidth, nHeight); });
     // Every pixel is painted by the frame: no background erase, no pointer.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetCursor(wxCursor(wxCURSOR_BLANK));

@@ -71,6 +71,8 @@ private:
     void OnPaint(wxPaintEvent& event);
     Rect clientRect() const;
 
+    // The frames and the blend's working surfaces, shared by the two below.
+    FramePool m_framePool;
     // Declared before the composer, which stops the blend as it goes and
     // draws the panel.
     BlendRunner m_blendRunner;

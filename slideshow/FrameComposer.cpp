@@ -1,11 +1,10 @@
 #include "slideshow/FrameComposer.h"
 
-#include "imaging/Compositor.h"
+#include "imaging/Colorref.h"
 #include "imaging/CxImage.h"
 #include "slideshow/PackResources.h"
 #include "slideshow/PhotoFit.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -25,6 +24,17 @@ std::string handleText(const void* pHandle) {
 
 std::string errorCode() {
     return std::to_string(errno);
+}
+
+// Paints the frame outside the photo's rectangle: the strips above, below
+// and beside it.
+void fillAround(DrawingSurface& frame, const Rect& photo, std::uint32_t pixel) {
+    const int W = frame.width();
+    const int H = frame.height();
+    frame.fillRect(Rect{0, 0, W, photo.top}, pixel);
+    frame.fillRect(Rect{0, photo.bottom, W, H}, pixel);
+    frame.fillRect(Rect{0, photo.top, photo.left, photo.bottom}, pixel);
+    frame.fillRect(Rect{photo.right, photo.top, W, photo.bottom}, pixel);
 }
 
 } // namespace
@@ -62,7 +72,9 @@ void FrameComposer::stopBlendThread() {
 
 bool FrameComposer::createFrame(const Rect& rcScreen, DrawingSurface& frame) const {
     errno = 0;
-    frame = DrawingSurface::create(rcScreen.right, rcScreen.bottom);
+    frame = rcScreen.right > 0 && rcScreen.bottom > 0
+                ? m_pFramePool->take(rcScreen.right, rcScreen.bottom)
+                : DrawingSurface();
     if (!frame.isValid()) {
         if (isLogging()) {
             log(DRAW_PREFIX,
@@ -96,7 +108,8 @@ void FrameComposer::Draw(FrameScreen& dc, const Rect& rcScreen, bool changeImage
     stopBlendThread();
 
     const bool bFirstFrame = !m_bmpCurrentImage.isValid();
-    if (ok && bFirstFrame && (m_isPreview || m_clearScreen)) {
+    const bool bPaintBlack = ok && bFirstFrame && (m_isPreview || m_clearScreen);
+    if (bPaintBlack) {
         dc.paintBlack(rcScreen);
     }
     // Nothing below runs for a draw already abandoned: without a pack there
@@ -111,19 +124,47 @@ void FrameComposer::Draw(FrameScreen& dc, const Rect& rcScreen, bool changeImage
     }
     Rect rectImageLocation;
     if (ok) {
-        Compositor(bmpNewImage).fill(m_currentWxImageInfo.borderColor);
+        // The photo first, straight into the frame, then the border colour
+        // around it: each pixel is written once.
         loadImageFromImageDLL(bmpNewImage, &ok, rcScreen, &rectImageLocation);
     }
     if (ok) {
+        fillAround(bmpNewImage, rectImageLocation,
+                   colorrefToPixel(m_currentWxImageInfo.borderColor));
         drawPanel(bmpNewImage, rectImageLocation, ok);
     }
-    // The finished frame becomes the one on screen before it is shown, so
-    // that a blend reads it where it stays; a draw that did not finish
-    // leaves none, and the next draw starts as a first frame.
-    m_bmpCurrentImage = ok ? std::move(bmpNewImage) : DrawingSurface();
-    if (ok) {
-        showFrame(dc, rcScreen, m_bmpCurrentImage);
+    if (!ok) {
+        // A draw that did not finish leaves no frame, and the next draw
+        // starts as a first frame.
+        m_pFramePool->give(std::move(bmpNewImage));
+        m_pFramePool->give(std::move(m_bmpCurrentImage));
+        m_bFrameOnScreen = false;
+        return;
     }
+    DrawingSurface shown = pictureShown(rcScreen, bPaintBlack);
+    // The finished frame becomes the one on screen before it is shown, so
+    // that a blend reads it where it stays.
+    m_bmpCurrentImage = std::move(bmpNewImage);
+    m_bmpCurrentImage.flush();
+    showFrame(dc, rcScreen, std::move(shown));
+}
+
+DrawingSurface FrameComposer::pictureShown(const Rect& rcScreen, bool bPaintedBlack) {
+    DrawingSurface shown = std::move(m_bmpCurrentImage);
+    const bool bBlending = m_blendImages && m_pBlender != nullptr;
+    if (!bBlending || !m_bFrameOnScreen || shown.width() != rcScreen.right ||
+        shown.height() != rcScreen.bottom) {
+        m_pFramePool->give(std::move(shown));
+    }
+    if (bBlending && bPaintedBlack) {
+        shown = m_pFramePool->take(rcScreen.right, rcScreen.bottom);
+        shown.fill(0);
+    }
+    // The blend writes into it behind cairo's back, on its own thread: cairo
+    // finishes with it here first (the display too, when it shares it).
+    shown.flush();
+    shown.markDirty();
+    return shown;
 }
 
 void FrameComposer::drawPanel(DrawingSurface& frame, const Rect& rectImageLocation, bool& ok) {
@@ -152,13 +193,18 @@ void FrameComposer::drawPanel(DrawingSurface& frame, const Rect& rectImageLocati
     }
 }
 
-void FrameComposer::showFrame(FrameScreen& dc, const Rect& rcScreen, const DrawingSurface& frame) {
-    if (m_blendImages && m_pBlender != nullptr && m_pBlender->startBlend(dc, rcScreen, frame)) {
+void FrameComposer::showFrame(FrameScreen& dc, const Rect& rcScreen, DrawingSurface shown) {
+    const DrawingSurface& frame = m_bmpCurrentImage;
+    if (m_blendImages && m_pBlender != nullptr &&
+        m_pBlender->startBlend(dc, rcScreen, frame, std::move(shown))) {
+        m_bFrameOnScreen = true;
         return;
     }
+    m_pFramePool->give(std::move(shown));
     // Without blending, or when the transition cannot start, the frame is
     // copied at once rather than not shown at all.
-    if (!dc.showFrame(frame, rcScreen) && isLogging()) {
+    m_bFrameOnScreen = dc.showFrame(frame, rcScreen);
+    if (!m_bFrameOnScreen && isLogging()) {
         log(DRAW_PREFIX, "BitBlt() failed for no-blend option: " + errorCode());
     }
 }
@@ -177,13 +223,12 @@ void FrameComposer::loadImageFromImageDLL(DrawingSurface& frame, bool* okToConti
         *okToContinue = false;
         return;
     }
+    // Header first: the fit comes from the size, and only what the frame
+    // shows is decoded.
     CxImage currentImage;
-    if (!currentImage.LoadResource(resource, CXIMAGE_FORMAT_JPG, hModule)) {
-        if (isLogging()) {
-            log(LOAD_PREFIX, "currentImage->LoadResource() failed to load, "
-                             "m_currentWxImageInfo.imageIdentifier = " +
-                                 csName);
-        }
+    if (!currentImage.LoadResource(resource, CXIMAGE_FORMAT_JPG, hModule,
+                                   CXIMAGE_DECODE_WHEN_DRAWN)) {
+        logLoadFailure(csName);
         *okToContinue = false;
         return;
     }
@@ -215,7 +260,20 @@ void FrameComposer::loadImageFromImageDLL(DrawingSurface& frame, bool* okToConti
         *okToContinue = false;
         return;
     }
-    currentImage.Draw(&frame, fit.placed.left, fit.placed.top, fit.placed.width(),
-                      fit.placed.height());
+    // The pixels are decoded here: damaged data fails the load.
+    if (!currentImage.Draw(&frame, fit.placed.left, fit.placed.top, fit.placed.width(),
+                           fit.placed.height())) {
+        logLoadFailure(csName);
+        *okToContinue = false;
+        return;
+    }
     *rectImageLocation = fit.placed;
+}
+
+void FrameComposer::logLoadFailure(const std::string& csName) const {
+    if (isLogging()) {
+        log(LOAD_PREFIX, "currentImage->LoadResource() failed to load, "
+                         "m_currentWxImageInfo.imageIdentifier = " +
+                             csName);
+    }
 }

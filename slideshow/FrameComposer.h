@@ -3,6 +3,7 @@
 #include "imaging/DrawingSurface.h"
 #include "imaging/Rect.h"
 #include "slideshow/FrameParts.h"
+#include "slideshow/FramePool.h"
 #include "slideshow/ImageDLLInterface.h"
 #include "slideshow/ImageSelector.h"
 #include "slideshow/WxImageInfo.h"
@@ -36,6 +37,9 @@ public:
     // a panel, or shows it in one copy.
     void setWeatherPanelPainter(WeatherPanelPainter* pPainter) { m_pPanel = pPainter; }
     void setFrameBlender(FrameBlender* pBlender) { m_pBlender = pBlender; }
+    // Where frames come from and go back to; shared with the blend, which
+    // works in the frame it replaces. Not owned; null: the composer's own.
+    void setFramePool(FramePool* pPool) { m_pFramePool = pPool != nullptr ? pPool : &m_ownPool; }
 
     // Composes one frame of rcScreen's size (its right and bottom are the
     // width and height) and shows it on dc. With changeImage the next photo
@@ -43,7 +47,9 @@ public:
     void Draw(FrameScreen& dc, const Rect& rcScreen, bool changeImage);
     // Draws the current photo into the frame, scaled (packs below version 5)
     // or cropped (version 5 and up) and centred; *rectImageLocation is where
-    // it lies. Clears *okToContinue on failure.
+    // it lies. Only the pixels the frame shows are decoded, straight into
+    // it; the rest of the frame is left as it was. Clears *okToContinue on
+    // failure.
     void loadImageFromImageDLL(DrawingSurface& frame, bool* okToContinue, const Rect& rcScreen,
                                Rect* rectImageLocation);
     void stopBlendThread();
@@ -52,7 +58,9 @@ public:
     const ImageDLLInterface* imagedll() const { return m_imagedll.get(); }
     const WxImageInfo& currentWxImageInfo() const { return m_currentWxImageInfo; }
     // The frame on screen; not valid before the first complete draw and
-    // after a draw that did not complete.
+    // after a draw that did not complete. It stays unchanged until the next
+    // Draw, so the user-interface thread may read it (to copy it to other
+    // monitors) while a blend brings it in.
     const DrawingSurface& currentFrame() const { return m_bmpCurrentImage; }
     bool isPreview() const { return m_isPreview; }
     bool isPausePreview() const { return m_pausePreivew; }
@@ -69,7 +77,9 @@ private:
     void log(const std::string& csPrefix, const std::string& csMessage) const;
     bool createFrame(const Rect& rcScreen, DrawingSurface& frame) const;
     void drawPanel(DrawingSurface& frame, const Rect& rectImageLocation, bool& ok);
-    void showFrame(FrameScreen& dc, const Rect& rcScreen, const DrawingSurface& frame);
+    void logLoadFailure(const std::string& csName) const;
+    DrawingSurface pictureShown(const Rect& rcScreen, bool bPaintedBlack);
+    void showFrame(FrameScreen& dc, const Rect& rcScreen, DrawingSurface shown);
 
     ImageSelectionEnvironment& m_environment;
     WeatherPanelPainter* m_pPanel = nullptr;
@@ -84,5 +94,9 @@ private:
     bool m_isPreview = true;
     bool m_pausePreivew = false;
     std::string m_csFavorites;
+    FramePool m_ownPool;
+    FramePool* m_pFramePool = &m_ownPool;
     DrawingSurface m_bmpCurrentImage;
+    // The window shows m_bmpCurrentImage whole (once a running blend ends).
+    bool m_bFrameOnScreen = false;
 };

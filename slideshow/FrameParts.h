@@ -49,8 +49,11 @@ public:
     // none runs. After it, the blender no longer reads any frame.
     virtual void stopBlendThread() = 0;
     // Starts bringing frame in on screen. The frame stays alive and unchanged
-    // until the next stopBlendThread. False when the transition could not be
-    // started; the caller then shows the frame itself.
-    virtual bool startBlend(FrameScreen& screen, const Rect& rcScreen,
-                            const DrawingSurface& frame) = 0;
+    // until the next stopBlendThread. shown is what the window shows now, when
+    // the caller knows it (the frame shown before, or black): the transition
+    // starts from it and works in its memory. Invalid, the transition reads
+    // the window instead. False when the transition could not be started;
+    // the caller then shows the frame itself.
+    virtual bool startBlend(FrameScreen& screen, const Rect& rcScreen, const DrawingSurface& frame,
+                            DrawingSurface shown) = 0;
 };

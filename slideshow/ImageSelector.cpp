@@ -15,8 +15,12 @@ namespace {
 // chooser never counts as a repeat.
 constexpr int kNeverChosen = -123;
 
-// The clock's seconds move on within two waits; more mean it is stuck.
+// A new second can give the same image again (59 and 0 with 59 images);
+// after this many waits the image after the last is taken instead.
 constexpr int kMaxClockWaits = 4;
+
+// A wait for new seconds that takes longer than this finds the clock stuck.
+constexpr std::chrono::milliseconds kSecondsChangeBound{2000};
 
 // A pack holds at most a few thousand photos; a walk longer than this means
 // the pack's counts make no sense and the search gives up.
@@ -63,11 +67,20 @@ void ImageSelectionEnvironment::logMessage(const std::string& line) {
     ::logMessage(line);
 }
 
-void ImageSelectionEnvironment::waitForNextSecond() {
+bool ImageSelectionEnvironment::waitForSecondsOtherThan(int nSeenSeconds) {
     using namespace std::chrono;
-    auto now = system_clock::now();
-    // A little past the boundary, so the new second is surely showing.
-    std::this_thread::sleep_until(floor<seconds>(now) + seconds(1) + milliseconds(5));
+    const auto giveUp = steady_clock::now() + kSecondsChangeBound;
+    // Most of the wait in one sleep, to the wall clock's next second. The
+    // clock read afterwards may be a coarser one that still shows the old
+    // second for a moment, so it is asked again until it has moved on.
+    std::this_thread::sleep_until(floor<seconds>(system_clock::now()) + seconds(1));
+    while (clockSeconds() == nSeenSeconds) {
+        if (steady_clock::now() >= giveUp) {
+            return false;
+        }
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+    return true;
 }
 
 ImageSelectionEnvironment& frameworkSelectionEnvironment() {
@@ -202,13 +215,14 @@ int ImageSelector::randomImage(int nGroup) const {
 // Another image than the last one: waits for the clock's seconds to give
 // one. Should the clock not move on, the image after the last is taken.
 int ImageSelector::imageDifferentFrom(int nLastImage, int nImages) {
-    int nImage = clockSeconds() % nImages + 1;
+    int nSeconds = clockSeconds();
+    int nImage = nSeconds % nImages + 1;
     for (int nWaits = 0; nImage == nLastImage; ++nWaits) {
-        if (nWaits == kMaxClockWaits) {
+        if (nWaits == kMaxClockWaits || !m_environment.waitForSecondsOtherThan(nSeconds)) {
             return nLastImage % nImages + 1;
         }
-        m_environment.waitForNextSecond();
-        nImage = clockSeconds() % nImages + 1;
+        nSeconds = clockSeconds();
+        nImage = nSeconds % nImages + 1;
     }
     return nImage;
 }

@@ -16,8 +16,10 @@ public:
     virtual bool connectedToInternet();
     virtual bool isLogging();
     virtual void logMessage(const std::string& line);
-    // Returns just after the next whole second of the wall clock.
-    virtual void waitForNextSecond();
+    // Waits until the seconds the selection reads (platform::clock()'s
+    // localSeconds()) are no longer nSeenSeconds. False when they have not
+    // changed within two seconds: the clock is stuck.
+    virtual bool waitForSecondsOtherThan(int nSeenSeconds);
 };
 
 // The running program's environment: the framework library and real time.

@@ -1,6 +1,7 @@
 #include "slideshow/ManifestValues.h"
 
 #include "slideshow/PackManifest.h"
+#include "slideshow/ResourceNames.h"
 
 #include <array>
 #include <charconv>
@@ -58,8 +59,12 @@ std::string_view nextWord(std::string_view& text) {
     return word;
 }
 
-bool parseKeyNumber(std::string_view text, int& nValue) {
-    return parseManifestInt(text, nValue) && nValue >= 1 && nValue <= 999 && text[0] != '+';
+bool parseKeyNumber(std::string_view text, int nMax, int& nValue) {
+    return parseManifestInt(text, nValue) && nValue >= 1 && nValue <= nMax && text[0] != '+';
+}
+
+bool parseOffset(std::string_view text, int& nValue) {
+    return parseManifestInt(text, nValue) && nValue >= -kMaxBoxOffset && nValue <= kMaxBoxOffset;
 }
 
 } // namespace
@@ -76,8 +81,8 @@ bool parseManifestBox(std::string_view text, BoxPlacement& box) {
     if (!bNamed && !parseManifestInt(corner, box.nLocation)) {
         return false;
     }
-    return parseManifestInt(nextWord(text), box.nOffsetX) &&
-           parseManifestInt(nextWord(text), box.nOffsetY) && trimBlanks(text).empty();
+    return parseOffset(nextWord(text), box.nOffsetX) && parseOffset(nextWord(text), box.nOffsetY) &&
+           trimBlanks(text).empty();
 }
 
 bool parseManifestKey(std::string_view text, bool bImagesAllowed, ManifestKey& key) {
@@ -88,10 +93,10 @@ bool parseManifestKey(std::string_view text, bool bImagesAllowed, ManifestKey& k
     }
     const auto nDot = text.find('.');
     if (nDot == std::string_view::npos) {
-        return parseKeyNumber(text, key.nGroup);
+        return parseKeyNumber(text, kMaxImageGroups, key.nGroup);
     }
-    return bImagesAllowed && parseKeyNumber(text.substr(0, nDot), key.nGroup) &&
-           parseKeyNumber(text.substr(nDot + 1), key.nImage);
+    return bImagesAllowed && parseKeyNumber(text.substr(0, nDot), kMaxImageGroups, key.nGroup) &&
+           parseKeyNumber(text.substr(nDot + 1), kMaxImagesPerGroup, key.nImage);
 }
 
 std::string colourToManifest(COLORREF colour) {

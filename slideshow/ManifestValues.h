@@ -15,7 +15,9 @@ bool parseManifestBool(std::string_view text, bool& bValue);
 // "#RRGGBB", stored as 0x00BBGGRR.
 bool parseManifestColour(std::string_view text, COLORREF& colour);
 // "<corner> <x offset> <y offset>", the corner a name (upper-left,
-// upper-right, lower-left, lower-right, none) or a number.
+// upper-right, lower-left, lower-right, none) or a number, the offsets at
+// most kMaxBoxOffset pixels either way.
+inline constexpr int kMaxBoxOffset = 8192; // the largest photo's side
 struct BoxPlacement {
     int nLocation = 0;
     int nOffsetX = 0;
@@ -24,7 +26,8 @@ struct BoxPlacement {
 bool parseManifestBox(std::string_view text, BoxPlacement& box);
 
 // Keys of per-group and per-image sections: "default", "<g>" or "<g>.<i>".
-// Group and image numbers run from 1 to 999; image 0 stands for the whole group.
+// Groups run from 1 to 49 and images from 1 to 99, the numbers the resource
+// names hold; image 0 stands for the whole group.
 struct ManifestKey {
     bool bDefault = false;
     int nGroup = 0;

@@ -59,7 +59,11 @@ bool PackArchive::indexEntries(const Limits& limits, std::string& csError) {
     for (zip_int64_t i = 0; i < nCount; ++i) {
         zip_stat_t stat;
         zip_stat_init(&stat);
-        if (zip_stat_index(m_archive.get(), static_cast<zip_uint64_t>(i), 0, &stat) != 0 ||
+        // Names as the archive stores them: libzip would otherwise read a name
+        // not flagged as UTF-8 as CP437 and turn its control bytes into
+        // harmless-looking characters before the check below.
+        if (zip_stat_index(m_archive.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW, &stat) !=
+                0 ||
             (stat.valid & ZIP_STAT_NAME) == 0 || (stat.valid & ZIP_STAT_SIZE) == 0) {
             csError = "entry " + std::to_string(i) + " cannot be read";
             return false;
@@ -116,9 +120,9 @@ bool PackArchive::read(const std::string& csName, std::uint64_t nMaxSize, std::s
     }
     std::string buffer(static_cast<std::size_t>(pEntry->nSize), '\0');
     std::uint64_t nDone = 0;
+    zip_int64_t nRead = 0;
     while (nDone < pEntry->nSize) {
-        const zip_int64_t nRead =
-            zip_fread(reader.get(), buffer.data() + nDone, pEntry->nSize - nDone);
+        nRead = zip_fread(reader.get(), buffer.data() + nDone, pEntry->nSize - nDone);
         if (nRead <= 0) {
             break;
         }
@@ -126,9 +130,16 @@ bool PackArchive::read(const std::string& csName, std::uint64_t nMaxSize, std::s
     }
     // One more byte must not be there, and reaching the end checks the CRC.
     char cExtra = 0;
-    const zip_int64_t nTail = zip_fread(reader.get(), &cExtra, 1);
-    if (nDone != pEntry->nSize || nTail != 0) {
+    if (nRead >= 0 && nDone == pEntry->nSize) {
+        nRead = zip_fread(reader.get(), &cExtra, 1);
+    }
+    if (nRead < 0) {
         csError = "entry " + csName + " is damaged: " + zip_file_strerror(reader.get());
+        return false;
+    }
+    if (nDone != pEntry->nSize || nRead != 0) {
+        csError = "entry " + csName + (nRead > 0 ? " holds more than" : " ends before") + " the " +
+                  std::to_string(pEntry->nSize) + " bytes it declares";
         return false;
     }
     data = std::move(buffer);

@@ -1,5 +1,7 @@
 #include "slideshow/PackExports.h"
 
+#include "slideshow/ResourceNames.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -25,9 +27,16 @@ void copyExportText(const std::string& csText, char* pBuffer, int nCapacity) {
     }
     std::size_t nLength = std::min(csText.size(), static_cast<std::size_t>(nCapacity));
     if (nLength < csText.size()) {
-        // Back off to the start of the character that would be cut.
-        while (nLength > 0 && (static_cast<unsigned char>(csText[nLength]) & 0xC0) == 0x80) {
-            --nLength;
+        // Back off to the start of the character that would be cut; a
+        // character has at most three bytes after its first, so a longer run
+        // is no UTF-8 and is cut where it stands.
+        std::size_t nStart = nLength;
+        while (nStart > 0 && nLength - nStart < 3 &&
+               (static_cast<unsigned char>(csText[nStart]) & 0xC0) == 0x80) {
+            --nStart;
+        }
+        if ((static_cast<unsigned char>(csText[nStart]) & 0xC0) != 0x80) {
+            nLength = nStart;
         }
     }
     std::memcpy(pBuffer, csText.data(), nLength);
@@ -77,17 +86,26 @@ bool singleValue(const PackManifest::Section& section, std::string& csValue, std
     return true;
 }
 
+// csExpected says what a value should be, for the error message.
 template <typename T, typename Parse>
 bool keyedValues(const PackManifest::Section& section, bool bImagesAllowed, Parse parse,
-                 KeyedAnswers<T>& answers, std::string& csError) {
+                 const std::string& csExpected, KeyedAnswers<T>& answers, std::string& csError) {
     for (const auto& [csKey, csText] : section.values) {
         ManifestKey key;
         if (!parseManifestKey(csKey, bImagesAllowed, key)) {
-            return failAt(section, csKey, "not a valid key", csError);
+            return failAt(
+                section, csKey,
+                "not a valid key (default, or groups 1 to " + std::to_string(kMaxImageGroups) +
+                    (bImagesAllowed ? " with images 1 to " + std::to_string(kMaxImagesPerGroup)
+                                    : std::string()) +
+                    ")",
+                csError);
         }
         T value{};
         if (!parse(csText, value)) {
-            return failAt(section, csKey, "invalid value \"" + csText + "\"", csError);
+            return failAt(section, csKey,
+                          "invalid value \"" + csText + "\" (expected " + csExpected + ")",
+                          csError);
         }
         if (key.bDefault) {
             answers.defaultValue = value;
@@ -98,13 +116,27 @@ bool keyedValues(const PackManifest::Section& section, bool bImagesAllowed, Pars
     return true;
 }
 
+constexpr const char* kColourExpected = "a colour #RRGGBB";
+
 bool parseText(const std::string& csText, std::string& csValue) {
     csValue = csText;
     return true;
 }
 
-bool parseCount(const std::string& csText, int& nValue) {
-    return parseManifestInt(csText, nValue) && nValue >= 0;
+// Counts and group numbers become resource identifiers, so they stay within
+// the numbers the naming scheme holds.
+bool parseCount(const std::string& csText, int nMax, int& nValue) {
+    return parseManifestInt(csText, nValue) && nValue >= 0 && nValue <= nMax;
+}
+
+bool parseImageCount(const std::string& csText, int& nValue) {
+    return parseCount(csText, kMaxImagesPerGroup, nValue);
+}
+
+// A group, or -1 for "no group fits".
+bool parseGroup(const std::string& csText, int& nValue) {
+    return parseManifestInt(csText, nValue) &&
+           (nValue == -1 || (nValue >= 1 && nValue <= kMaxImageGroups));
 }
 
 } // namespace
@@ -132,13 +164,16 @@ bool PackExports::bindSection(const PackExportInfo& info, const PackManifest::Se
     std::string csValue;
     switch (info.id) {
     case PackExport::getNumImagesForGroup:
-        return keyedValues(section, false, parseCount, m_imageCounts, csError);
+        return keyedValues(section, false, parseImageCount,
+                           "a count from 0 to " + std::to_string(kMaxImagesPerGroup), m_imageCounts,
+                           csError);
     case PackExport::getBoxLocationForImage:
         return keyedValues(
             section, true,
             [](const std::string& csText, BoxPlacement& box) {
                 return parseManifestBox(csText, box);
             },
+            "a corner and two offsets of at most " + std::to_string(kMaxBoxOffset) + " pixels",
             m_boxes, csError);
     case PackExport::getGroupForSkyCode:
         for (const auto& [csKey, csText] : section.values) {
@@ -148,8 +183,11 @@ bool PackExports::bindSection(const PackExportInfo& info, const PackManifest::Se
             if (!bDefault && !parseManifestInt(csKey, nCode)) {
                 return failAt(section, csKey, "not a sky code", csError);
             }
-            if (!parseManifestInt(csText, nGroup)) {
-                return failAt(section, csKey, "invalid group \"" + csText + "\"", csError);
+            if (!parseGroup(csText, nGroup)) {
+                return failAt(section, csKey,
+                              "invalid group \"" + csText + "\" (-1 or 1 to " +
+                                  std::to_string(kMaxImageGroups) + ")",
+                              csError);
             }
             if (bDefault) {
                 m_nDefaultGroup = nGroup;
@@ -160,10 +198,13 @@ bool PackExports::bindSection(const PackExportInfo& info, const PackManifest::Se
         return true;
     case PackExport::getNumImageGroups:
         return singleValue(section, csValue, csError) &&
-               (parseCount(csValue, m_nNumImageGroups) ||
-                failAt(section, "value", "invalid count \"" + csValue + "\"", csError));
+               (parseCount(csValue, kMaxImageGroups, m_nNumImageGroups) ||
+                failAt(section, "value",
+                       "invalid count \"" + csValue + "\" (0 to " +
+                           std::to_string(kMaxImageGroups) + ")",
+                       csError));
     case PackExport::getBorderColorForImage:
-        return keyedValues(section, true, colour, m_borderColours, csError);
+        return keyedValues(section, true, colour, kColourExpected, m_borderColours, csError);
     case PackExport::getDLLDisplayName:
         return singleValue(section, m_csDisplayName, csError);
     case PackExport::getDLLVersionNumber:
@@ -180,13 +221,14 @@ bool PackExports::bindSection(const PackExportInfo& info, const PackManifest::Se
                (parseManifestBool(csValue, m_bSupportsWxTriggered) ||
                 failAt(section, "value", "expected true or false", csError));
     case PackExport::getColorForWeatherText:
-        return keyedValues(section, true, colour, m_weatherTextColours, csError);
+        return keyedValues(section, true, colour, kColourExpected, m_weatherTextColours, csError);
     case PackExport::getColorForLocationText:
-        return keyedValues(section, true, colour, m_locationTextColours, csError);
+        return keyedValues(section, true, colour, kColourExpected, m_locationTextColours, csError);
     case PackExport::getColorForTemperatureText:
-        return keyedValues(section, true, colour, m_temperatureTextColours, csError);
+        return keyedValues(section, true, colour, kColourExpected, m_temperatureTextColours,
+                           csError);
     case PackExport::getDisplayNameForGroup:
-        return keyedValues(section, false, parseText, m_groupNames, csError);
+        return keyedValues(section, false, parseText, "text", m_groupNames, csError);
     }
     return true;
 }

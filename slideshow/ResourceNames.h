@@ -4,6 +4,11 @@
 
 // Names of the pictures in a pack, as resource names "#<identifier>".
 
+// The scheme keeps photos (101 to 4999) apart from the panel's pictures
+// (5000 to 5099) only up to these numbers; packs may not go beyond them.
+inline constexpr int kMaxImageGroups = 49;
+inline constexpr int kMaxImagesPerGroup = 99;
+
 // Full-screen photo of group g, image i: identifier 100 g + i.
 std::string photoResourceName(int nGroup, int nImage);
 // Its 120 x 90 thumbnail: identifier 10000 + 100 g + i.

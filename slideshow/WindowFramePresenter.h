@@ -7,16 +7,18 @@
 class wxWindow;
 
 // Brings a blend thread's steps onto a window. GTK may be drawn on from the
-// user-interface thread only, so each step is copied and handed over to that
-// thread, which draws it when its event loop comes round; should it fall
-// behind, only the newest step is drawn. The blend thread keeps its own pace
-// and never waits for the drawing.
+// user-interface thread only, so each step is handed over to that thread,
+// which draws it when its event loop comes round; should it fall behind,
+// only the newest step is drawn. Steps are drawn from the thread's own
+// surface, never copied: the thread waits, should it want to write the next
+// step while the window is drawing the last (a few milliseconds at most),
+// and otherwise keeps its own pace.
 class WindowFramePresenter : public FramePresenter {
 public:
-    // On the user-interface thread, before the blend thread starts: keeps a
-    // copy of what the window shows now. The window must outlive the
-    // presenter.
-    explicit WindowFramePresenter(wxWindow& window);
+    // On the user-interface thread, before the blend thread starts. With
+    // bCaptureScreen it keeps a copy of what the window shows now, for
+    // copyScreen. The window must outlive the presenter.
+    WindowFramePresenter(wxWindow& window, bool bCaptureScreen);
     // On the user-interface thread, once the blend thread has ended: draws
     // a step still waiting (the last one shows the whole frame), unless the
     // window is being deleted.
@@ -25,7 +27,8 @@ public:
     WindowFramePresenter& operator=(const WindowFramePresenter&) = delete;
 
     bool copyScreen(DrawingSurface& target, const Rect& rect) override;
-    bool present(const DrawingSurface& step, const Rect& rect) override;
+    bool present(DrawingSurface& step, const Rect& rect) override;
+    void reclaim(const DrawingSurface& step) override;
 
 private:
     class Handover;

@@ -1,5 +1,6 @@
 #include "slideshow/WindowScreen.h"
 
+#include <gtk/gtk.h>
 #include <wx/dc.h>
 #include <wx/graphics.h>
 #include <wx/window.h>
@@ -42,4 +43,14 @@ bool WindowScreen::showFrame(const DrawingSurface& frame, const Rect& rect) {
     cairo_restore(m_pContext);
     cairo_surface_flush(cairo_get_target(m_pContext));
     return cairo_status(m_pContext) == CAIRO_STATUS_SUCCESS;
+}
+
+DrawingSurface windowImageSurface(wxWindow& window, int nWidth, int nHeight) {
+    GdkWindow* pGdkWindow = window.GetHandle() != nullptr ? window.GTKGetDrawingWindow() : nullptr;
+    if (pGdkWindow == nullptr || nWidth <= 0 || nHeight <= 0) {
+        return DrawingSurface::create(nWidth, nHeight);
+    }
+    DrawingSurface surface(gdk_window_create_similar_image_surface(pGdkWindow, CAIRO_FORMAT_RGB24,
+                                                                   nWidth, nHeight, 1));
+    return surface.isValid() ? std::move(surface) : DrawingSurface::create(nWidth, nHeight);
 }

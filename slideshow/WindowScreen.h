@@ -23,3 +23,8 @@ private:
     const wxWindow& m_window;
     cairo_t* m_pContext = nullptr; // not owned
 };
+
+// A surface of the window's kind: on X11 an image in memory the display
+// shares, which the window shows without a copy. A plain image surface when
+// the window has no such thing. User-interface thread only.
+DrawingSurface windowImageSurface(wxWindow& window, int nWidth, int nHeight);

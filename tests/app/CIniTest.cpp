@@ -1,6 +1,9 @@
 #include "app/CIni.h"
 
+#include "platform/DebugOutput.h"
 #include "platform/Folders.h"
+#include "platform/NamedLock.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -128,6 +131,72 @@ TEST_F(CIniTest, WriteKeepsEverythingElseInPlace) {
               "; written by hand\n\n\n[First]\nb=20\na=1\n\n\n[Second]\nc=3\nd=4\n\n\n"
               "[Third]\ne=5\n");
     EXPECT_EQ(platform::findFiles(m_folder.path(), "*tmp*").size(), 0u) << "no temporary left";
+}
+
+TEST_F(CIniTest, ACommentAtTheEndOfTheFileStaysThere) {
+    m_folder.write("test.ini", "[S]\na=1\n\n; the end\n# really\n");
+    ASSERT_TRUE(m_ini.WriteString("S", "b", "2"));
+    EXPECT_EQ(m_folder.read("test.ini"), "[S]\na=1\nb=2\n; the end\n# really\n");
+    ASSERT_TRUE(m_ini.WriteString("T", "c", "3"));
+    ASSERT_TRUE(m_ini.WriteString("S", "a", "10"));
+    EXPECT_EQ(m_folder.read("test.ini"), "[S]\na=10\nb=2\n\n\n[T]\nc=3\n; the end\n# really\n")
+        << "each rewrite keeps it once, at the end";
+    ASSERT_TRUE(m_ini.DeleteSection("T"));
+    EXPECT_EQ(m_folder.read("test.ini"), "[S]\na=10\nb=2\n; the end\n# really\n");
+
+    m_folder.write("test.ini", "; only a comment\n\n; and another\n");
+    ASSERT_TRUE(m_ini.WriteString("S", "a", "1"));
+    EXPECT_EQ(m_folder.read("test.ini"), "; only a comment\n\n\n[S]\na=1\n; and another\n");
+}
+
+TEST_F(CIniTest, ANulByteHidesNothingAfterIt) {
+    using namespace std::string_literals;
+    m_folder.write("test.ini", "[S]\na=1\0\0junk\nb=2\n; the end\n"s);
+    EXPECT_EQ(m_ini.GetString("S", "b", "none"), "2");
+    ASSERT_TRUE(m_ini.WriteString("S", "c", "3"));
+    EXPECT_EQ(m_folder.read("test.ini"), "[S]\na=1  junk\nb=2\nc=3\n; the end\n");
+}
+
+TEST_F(CIniTest, AnUnclosedSectionHeaderEndsWithItsLine) {
+    m_folder.write("test.ini", "[S]\na=1\n[broken\r\nc=1\n  [also broken  \n");
+    EXPECT_EQ(m_ini.GetString("broken", "c", "none"), "1");
+    ASSERT_TRUE(m_ini.WriteString("S", "b", "2"));
+    const std::string once = m_folder.read("test.ini");
+    EXPECT_EQ(once, "[S]\na=1\nb=2\n\n\n[broken]\nc=1\n\n\n[also broken]\n");
+    ASSERT_TRUE(m_ini.WriteString("S", "b", "2"));
+    EXPECT_EQ(m_folder.read("test.ini"), once) << "a rewrite adds nothing";
+}
+
+TEST_F(CIniTest, TheNextWriterRemovesTemporaryFilesADeadWriterLeft) {
+    m_folder.write("test.ini.tmp-Ab3xY9", "[S]\nhalf=");
+    m_folder.write("test.ini.tmp-000000", "");
+    m_folder.write("test.ini.tmp-toolong1", "not ours");
+    m_folder.write("other.ini.tmp-Ab3xY9", "another file's");
+    ASSERT_TRUE(m_ini.WriteString("S", "key", "value"));
+    EXPECT_EQ(platform::findFiles(m_folder.path(), "test.ini.tmp-*"),
+              std::vector<std::string>{"test.ini.tmp-toolong1"});
+    EXPECT_TRUE(platform::fileExists(m_folder.file("other.ini.tmp-Ab3xY9")));
+    EXPECT_EQ(m_ini.GetString("S", "half", "none"), "none");
+}
+
+TEST_F(CIniTest, AWriterThatCannotHaveTheLockWritesNothing) {
+    TempFolder runtime;
+    testing_support::ScopedEnvironment runtimeFolder("XDG_RUNTIME_DIR", runtime.path());
+    ASSERT_TRUE(m_ini.WriteString("S", "key", "before"));
+    const std::string before = m_folder.read("test.ini");
+    auto held = platform::NamedLock::acquire(platform::lockNameForFile(m_csPath), 1000);
+    ASSERT_TRUE(held);
+    std::string lines;
+    platform::setDebugSink([&lines](std::string_view line) { lines += std::string(line) + "\n"; });
+    const bool written = m_ini.WriteString("S", "key", "after");
+    platform::setDebugSink({});
+    EXPECT_FALSE(written);
+    EXPECT_EQ(m_folder.read("test.ini"), before);
+    EXPECT_NE(lines.find("CIni::WriteString(); the lock of " + m_csPath + " was not had within"),
+              std::string::npos)
+        << lines;
+    held.reset();
+    EXPECT_TRUE(m_ini.WriteString("S", "key", "after"));
 }
 
 TEST_F(CIniTest, SectionsListAndLoseTheirKeysUnderTheSameNameMapping) {

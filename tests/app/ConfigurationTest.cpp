@@ -99,13 +99,13 @@ TEST_F(Configuration, OkWritesEverythingInOrderWithTheUnitNormalised) {
 
 TEST_F(Configuration, UnitChosenInTheDialogIsKept) {
     m_modes.m_dialog = [](ConfigurationValues& values) {
-        values.m_tempUnit = "C";
+        values.m_tempUnit.assign(1, 'C');
         return true;
     };
     m_startup.runConfiguration();
     EXPECT_EQ(SettingsStore::GetString("", "ut", ""), "C");
     m_modes.m_dialog = [](ConfigurationValues& values) {
-        values.m_tempUnit = "c"; // only "F" and "C" exactly
+        values.m_tempUnit.assign(1, 'c'); // only "F" and "C" exactly
         return true;
     };
     m_startup.runConfiguration();

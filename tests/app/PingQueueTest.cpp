@@ -65,7 +65,7 @@ TEST_F(Pings, QueuedPingsGoOutInTheOrderPosted) {
     m_tracker.sendTrackingPing("29", "");
     m_tracker.sendUsagePing();
     m_tracker.sendTrackingPing("27", "x=1");
-    ASSERT_TRUE(m_queue.waitUntilSent(10s));
+    ASSERT_TRUE(m_queue.waitUntilSent(60s));
     EXPECT_EQ(m_env.pings(), (std::vector<std::string>{"3", "29", "usage", "27"}));
     EXPECT_EQ(m_env.m_server.requests().back().csTarget, "/27/27?id=&cobrand=&skin=&rnd=4242&x=1");
 }
@@ -77,7 +77,7 @@ TEST_F(Pings, DeadServiceDoesNotHoldTheCaller) {
     m_tracker.sendTrackingPing("3", "");
     m_tracker.sendUsagePing(); // still answered: it goes to the configuration service
     EXPECT_FALSE(m_queue.waitUntilSent(10ms));
-    ASSERT_TRUE(m_queue.waitUntilSent(15s));
+    ASSERT_TRUE(m_queue.waitUntilSent(60s));
     EXPECT_EQ(m_env.pings(), (std::vector<std::string>{"usage"}));
 }
 

@@ -58,12 +58,9 @@ TEST(DirectPing, SendsItsAgentRefererAndNoCacheHeaders) {
 }
 
 TEST(DirectPing, FailsQuietlyWhenNothingListens) {
-    int port = 0;
-    {
-        RecordingServer gone;
-        port = gone.port();
-    }
-    EXPECT_FALSE(sendDirectPing("http://127.0.0.1:" + std::to_string(port) + "/27/159?", ""));
+    const std::string closed =
+        "http://127.0.0.1:" + std::to_string(testing_support::closedLoopbackPort());
+    EXPECT_FALSE(sendDirectPing(closed + "/27/159?", ""));
     EXPECT_FALSE(sendDirectPing("not a url", ""));
     EXPECT_FALSE(sendDirectPing("file:///etc/passwd", ""));
 }

@@ -34,6 +34,24 @@ TEST(ConstantAlphaBlend, MatchesTheWeightedMeanForEveryAlpha) {
     }
 }
 
+TEST(ConstantAlphaBlend, WritesIntoAThirdSurfaceWhatItWouldWriteInPlace) {
+    const DrawingSurface below = filled(7, 3, 0x10F080);
+    const DrawingSurface above = filled(7, 3, 0xE0207F);
+    for (const int alpha : {0, 1, 77, 254, 255}) {
+        DrawingSurface target = filled(7, 3, 0x000000);
+        ASSERT_TRUE(blendConstantAlpha(target, below, above, alpha));
+        DrawingSurface inPlace = filled(7, 3, 0x10F080);
+        ASSERT_TRUE(blendConstantAlpha(inPlace, above, alpha));
+        EXPECT_EQ(pixelAt(target, 6, 2), pixelAt(inPlace, 6, 2)) << "alpha " << alpha;
+        EXPECT_EQ(pixelAt(below, 6, 2), 0x10F080u);
+        EXPECT_EQ(pixelAt(above, 0, 0), 0xE0207Fu);
+    }
+    // Of different sizes, the area all three cover.
+    DrawingSurface target = filled(6, 6, 0x000000);
+    ASSERT_TRUE(blendConstantAlpha(target, filled(4, 8, 0xFFFFFF), filled(8, 5, 0xFFFFFF), 128));
+    EXPECT_EQ(inkBounds(target, 0), (Rect{0, 0, 4, 5}));
+}
+
 TEST(ConstantAlphaBlend, FiftyOneCumulativeStepsLeaveATraceThatFullAlphaRemoves) {
     DrawingSurface target = filled(4, 4, 0xFFFFFF);
     const DrawingSurface source = filled(4, 4, 0x000000);

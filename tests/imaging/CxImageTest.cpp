@@ -184,6 +184,49 @@ TEST_F(CxImageEditing, MakeBitmapIsAnIndependentCopy) {
     EXPECT_FALSE(CxImage().MakeBitmap().isValid());
 }
 
+TEST(CxImageDecodedWhenDrawn, KnowsItsSizeFromTheHeaderAndDecodesOnlyTheCropDrawn) {
+    const std::string data = jpegOf(fixtures::quadrantSurface(64, 48));
+    CxImage image;
+    ASSERT_TRUE(image.Decode(data, CXIMAGE_FORMAT_JPG, CXIMAGE_DECODE_WHEN_DRAWN));
+    EXPECT_TRUE(image.IsValid());
+    EXPECT_FALSE(image.surface().isValid());
+    EXPECT_EQ(64, image.GetWidth());
+    // The right half of the bottom half: all white.
+    ASSERT_TRUE(image.Crop(32, 24, 64, 48));
+    EXPECT_EQ(32, image.GetWidth());
+    EXPECT_EQ(24, image.GetHeight());
+    // Crops add up, as they do on decoded pixels.
+    ASSERT_TRUE(image.Crop(8, 0, 100, 16));
+    EXPECT_EQ(24, image.GetWidth());
+    EXPECT_EQ(16, image.GetHeight());
+    DrawingSurface target = fixtures::solidSurface(40, 30, 0x000000);
+    ASSERT_TRUE(image.Draw(&target, 10, 5)) << image.GetLastError();
+    EXPECT_TRUE(near(rgbAt(target, 12, 7), 0xFFFFFF));
+    EXPECT_TRUE(near(rgbAt(target, 33, 20), 0xFFFFFF));
+    EXPECT_EQ(0u, rgbAt(target, 9, 7));
+    EXPECT_EQ(0u, rgbAt(target, 34, 7));
+    EXPECT_EQ(0u, rgbAt(target, 12, 21));
+    DrawingSurface bitmap = image.MakeBitmap();
+    EXPECT_EQ(24, bitmap.width());
+    EXPECT_TRUE(near(rgbAt(bitmap, 2, 2), 0xFFFFFF));
+}
+
+TEST(CxImageDecodedWhenDrawn, DamagedDataFailsTheDrawWithTheDecodersMessage) {
+    const std::string good = jpegOf(fixtures::quadrantSurface(256, 256));
+    CxImage image;
+    ASSERT_TRUE(image.Decode(good.substr(0, good.size() / 2), CXIMAGE_FORMAT_JPG,
+                             CXIMAGE_DECODE_WHEN_DRAWN));
+    DrawingSurface target = fixtures::solidSurface(256, 256, 0x000000);
+    EXPECT_FALSE(image.Draw(&target));
+    EXPECT_NE(std::string::npos, image.GetLastError().find("remature end")) << image.GetLastError();
+    // A header that is no JPEG fails at once, as a load decoded now does.
+    EXPECT_FALSE(image.Decode("not a picture", CXIMAGE_FORMAT_JPG, CXIMAGE_DECODE_WHEN_DRAWN));
+    EXPECT_FALSE(image.IsValid());
+    EXPECT_NE(std::string::npos, image.GetLastError().find("Not a JPEG file"));
+    EXPECT_FALSE(image.Decode(good, CXIMAGE_FORMAT_PNG, CXIMAGE_DECODE_WHEN_DRAWN));
+    EXPECT_EQ("Decode: Unknown or wrong format", image.GetLastError());
+}
+
 TEST(CxImageResources, ReadsFromAPackAndReportsAMissingResource) {
     testing_support::TempFolder folder;
     const std::string csPack = folder.file("p.wxs");

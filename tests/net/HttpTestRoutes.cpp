@@ -48,7 +48,7 @@ void addTestRoutes(httplib::Server& server, const testing_support::LocalHttpServ
         response.set_redirect("/redirect/loop");
     });
     server.Get("/hang", [owner](const httplib::Request&, httplib::Response& response) {
-        owner->sleepUnlessStopping(std::chrono::seconds(20));
+        owner->sleepUnlessStopping(std::chrono::milliseconds(kHangMs));
         response.set_content("too late", "text/plain");
     });
     server.Get("/endless", [owner](const httplib::Request&, httplib::Response& response) {

@@ -24,6 +24,10 @@ inline HttpLimits shortLimits() {
     return limits;
 }
 
+// How long /hang holds its answer back: far beyond the short limits, so a
+// request that took this long was not given up on.
+constexpr long kHangMs = 60000;
+
 // Routes shared by the HTTP tests: plain statuses, odd bodies, redirects and
 // servers that stall or never stop sending.
 void addTestRoutes(httplib::Server& server, const testing_support::LocalHttpServer* owner);

@@ -126,7 +126,7 @@ TEST_F(QueryUrlDirectlyTest, MisbehavingServersFailWithinTheBounds) {
     InternetServices hanging;
     EXPECT_FALSE(hanging.QueryUrlDirectly(url("/hang")));
     EXPECT_EQ(hanging.getErrorText(), "Failed to open URL " + url("/hang"));
-    EXPECT_LT(elapsedMs(start), 5000);
+    EXPECT_LT(elapsedMs(start), kHangMs) << "the client gave up before the server answered";
 
     InternetServices endless;
     EXPECT_FALSE(endless.QueryUrlDirectly(url("/endless")));
@@ -139,7 +139,7 @@ TEST_F(QueryUrlDirectlyTest, MisbehavingServersFailWithinTheBounds) {
     const auto trickleStart = Clock::now();
     InternetServices trickle;
     EXPECT_FALSE(trickle.QueryUrlDirectly(url("/trickle")));
-    EXPECT_LT(elapsedMs(trickleStart), 5000);
+    EXPECT_LT(elapsedMs(trickleStart), kHangMs) << "the trickle goes on until the server stops";
 
     InternetServices truncated;
     EXPECT_FALSE(truncated.QueryUrlDirectly(url("/truncated")));

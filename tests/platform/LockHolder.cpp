@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <lock name> <marker file> <hold ms>\n", argv[0]);
         return 2;
     }
-    auto lock = platform::NamedLock::acquire(argv[1], 5000);
+    // Long enough for any test that lets go of the lock eventually.
+    auto lock = platform::NamedLock::acquire(argv[1], 60000);
     if (!lock) {
         return 1;
     }

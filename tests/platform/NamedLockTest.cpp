@@ -4,14 +4,17 @@
 #include "platform/Process.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
+#include "support/WaitUntil.h"
 
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <gtest/gtest.h>
-#include <thread>
+#include <sstream>
 
 using testing_support::ScopedEnvironment;
 using testing_support::TempFolder;
+using testing_support::waitUntil;
 
 namespace {
 
@@ -26,12 +29,26 @@ platform::Process startHolder(const TempFolder& folder, const std::string& name,
     std::string marker = folder.file("held-" + std::to_string(holdMs));
     platform::Process holder =
         platform::Process::start({LOCK_HOLDER_PATH, name, marker, std::to_string(holdMs)});
-    auto start = Clock::now();
-    while (!platform::fileExists(marker) && millisecondsSince(start) < 10000) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    EXPECT_TRUE(platform::fileExists(marker)) << "the holder never took the lock";
+    EXPECT_TRUE(waitUntil([&] { return platform::fileExists(marker); }))
+        << "the holder never took the lock";
     return holder;
+}
+
+// True while the process waits in the kernel for a file lock (a "->" line
+// of /proc/locks names the processes that are blocked).
+bool waitsForAFileLock(pid_t pid) {
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    while (std::getline(locks, line)) {
+        std::istringstream fields(line);
+        std::string number, arrow, kind, mode, access;
+        pid_t owner = 0;
+        if (fields >> number >> arrow >> kind >> mode >> access >> owner && arrow == "->" &&
+            owner == pid) {
+            return true;
+        }
+    }
+    return false;
 }
 
 class NamedLockTest : public ::testing::Test {
@@ -71,24 +88,41 @@ TEST_F(NamedLockTest, OtherProcessGivesUpAfterTheBoundAndGetsItOnceTheHolderDies
     EXPECT_GE(millisecondsSince(start), 190) << "gave up before the bound";
 
     kill(holder.pid(), SIGKILL);
-    EXPECT_EQ(holder.wait(5000), -1) << "killed by a signal";
+    EXPECT_EQ(holder.wait(30000), -1) << "killed by a signal";
     EXPECT_TRUE(platform::NamedLock::acquire("contended", 2000))
         << "an abandoned lock must not block";
 }
 
 TEST_F(NamedLockTest, WaiterGetsTheLockWhenTheHolderReleasesWithinTheBound) {
     platform::Process holder = startHolder(m_runtime, "handover", 300);
-    auto lock = platform::NamedLock::acquire("handover", 5000);
+    auto lock = platform::NamedLock::acquire("handover", 30000);
     EXPECT_TRUE(lock);
-    EXPECT_EQ(holder.wait(5000), 0);
+    EXPECT_EQ(holder.wait(30000), 0);
+}
+
+TEST_F(NamedLockTest, AHolderThatAsksAgainAtOnceQueuesBehindTheProcessThatWaited) {
+    auto held = platform::NamedLock::acquire("turns", 1000);
+    ASSERT_TRUE(held);
+    const std::string marker = m_runtime.file("waiter-had-it");
+    platform::Process waiter = platform::Process::start({LOCK_HOLDER_PATH, "turns", marker, "0"});
+    ASSERT_TRUE(waitUntil([&] { return waitsForAFileLock(waiter.pid()); }))
+        << "the other process does not wait in the kernel";
+
+    held.reset();
+    auto again = platform::NamedLock::acquire("turns", 30000);
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(platform::fileExists(marker)) << "the process that waited had the lock first";
+    EXPECT_EQ(waiter.wait(30000), 0);
 }
 
 TEST_F(NamedLockTest, LockFilesStayInThePrivateRuntimeFolder) {
     auto lock = platform::NamedLock::acquire("../../escape/attempt", 100);
     ASSERT_TRUE(lock);
-    auto files = platform::findFiles(platform::runtimeFolder(), "*.lock");
-    ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(files[0].find('/'), std::string::npos);
+    auto files = platform::findFiles(platform::runtimeFolder(), "*");
+    ASSERT_EQ(files.size(), 2u) << "the lock and its turn";
+    for (const std::string& file : files) {
+        EXPECT_EQ(file.find('/'), std::string::npos);
+    }
 }
 
 TEST(LockNameForFile, IsAStableFileNameForAnyPath) {

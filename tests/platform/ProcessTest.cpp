@@ -15,22 +15,22 @@ TEST(Process, ReportsTheExitCode) {
     EXPECT_EQ(success.wait(), -1) << "nothing left to wait for";
 
     platform::Process failure = platform::Process::start({"/bin/sh", "-c", "exit 3"});
-    EXPECT_EQ(failure.wait(5000), 3);
+    EXPECT_EQ(failure.wait(30000), 3);
 }
 
 TEST(Process, PassesArgumentsUnchanged) {
     platform::Process check = platform::Process::start(
         {"sh", "-c", "[ \"$1\" = 'two words' ] && [ -z \"$2\" ]", "sh", "two words", ""});
-    EXPECT_EQ(check.wait(5000), 0);
+    EXPECT_EQ(check.wait(30000), 0);
 }
 
 TEST(Process, TimedWaitGivesUpAndTheProcessCanBeWaitedForLater) {
-    platform::Process sleeper = platform::Process::start({"sleep", "10"});
+    platform::Process sleeper = platform::Process::start({"sleep", "600"});
     ASSERT_TRUE(sleeper.isRunning());
     EXPECT_EQ(sleeper.wait(50), -1);
     EXPECT_TRUE(sleeper.isRunning());
     kill(sleeper.pid(), SIGTERM);
-    EXPECT_EQ(sleeper.wait(5000), -1) << "ended by a signal";
+    EXPECT_EQ(sleeper.wait(30000), -1) << "ended by a signal";
     EXPECT_FALSE(sleeper.isRunning());
 }
 
@@ -49,7 +49,7 @@ TEST(Process, MovingHandsOverTheChild) {
     platform::Process first = platform::Process::start({"true"});
     platform::Process second = std::move(first);
     EXPECT_FALSE(first.isRunning());
-    EXPECT_EQ(second.wait(5000), 0);
+    EXPECT_EQ(second.wait(30000), 0);
 }
 
 } // namespace

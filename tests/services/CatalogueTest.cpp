@@ -147,6 +147,35 @@ TEST_F(CatalogueTest, PingsAreAnsweredAndRecordedInTheDatabase) {
     EXPECT_NE(report.body.find("<td>2023-11-14 22:13:20</td>"), std::string::npos);
 }
 
+TEST_F(CatalogueTest, PingTextsWithControlBytesAreRefusedAndNeverStored) {
+    for (const char* target :
+         {"/27/3?id=inst%00-1&cobrand=&skin=&rnd=1&", "/27/3?id=inst-1&cobrand=Alp%01ine.wxs",
+          "/27/3?id=inst-1&skin=a%0Ab", "/27/3?id=inst-1&cobrand=%7F", "/27/3%07?id=inst-1",
+          "/27/3%00?id=inst-1", "/27/3?id=inst%ZZ",
+          "/services/ssaver/ss1xusagetrack.html?id=%00"}) {
+        EXPECT_EQ(m_server.get(target).status, 400) << target;
+    }
+    EXPECT_TRUE(m_server.server().pings().recent(10).empty());
+    EXPECT_EQ(m_server.get("/27/3?id=inst-%C3%A9&cobrand=A%26B.wxs&skin=&rnd=2&").status, 200);
+    const auto stored = m_server.server().pings().recent(10);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].installId, "inst-\xC3\xA9");
+    EXPECT_EQ(stored[0].cobrand, "A&B.wxs");
+
+    // The store itself refuses them too, whoever calls it.
+    PingStore store;
+    std::string error;
+    ASSERT_TRUE(store.open(m_server.folder().file("other.sqlite"), error)) << error;
+    Ping ping{RunningServer::kStart, "3", std::string("in\0st", 6), "", "", "127.0.0.1"};
+    EXPECT_FALSE(store.record(ping));
+    ping.installId = "inst";
+    ping.skin = "tab\there";
+    EXPECT_FALSE(store.record(ping));
+    ping.skin = "";
+    EXPECT_TRUE(store.record(ping));
+    EXPECT_EQ(store.recent(10).size(), 1u);
+}
+
 TEST_F(CatalogueTest, EveryLinkOfTheProgramHasAPage) {
     for (const char* path :
          {"/services/screensaver/faq.html?par=SSaver", "/registration/myprofile/step1?par=SSaver",

@@ -1,6 +1,7 @@
 #include "ServicesTestSupport.h"
 #include "net/XmlPathQuery.h"
 #include "services/SimulatedProvider.h"
+#include "support/WaitUntil.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -170,15 +171,15 @@ TEST(ObservationTest, EachRequestLeavesOneLogLine) {
     // The line is written just after the answer has gone out, by the thread
     // that served it, so a busy machine may write it late or out of order.
     std::vector<std::string> lines;
-    for (int i = 0; i < 500 && lines.size() < 2; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    testing_support::waitUntil([&] {
         lines.clear();
         for (const auto& line : server.logLines()) {
             if (line.find("/wxdata/") != std::string::npos) {
                 lines.push_back(line);
             }
         }
-    }
+        return lines.size() >= 2;
+    });
     ASSERT_EQ(lines.size(), 2u);
     const auto count = [&lines](const std::string& text) {
         return std::count_if(lines.begin(), lines.end(), [&text](const std::string& line) {

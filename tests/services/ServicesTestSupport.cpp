@@ -1,9 +1,19 @@
 #include "ServicesTestSupport.h"
 
+#include "platform/PollPause.h"
+#include "support/WaitUntil.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/socket.h>
 
 namespace services_test {
 
@@ -27,6 +37,51 @@ Answer get(int port, const std::string& target) {
         return {};
     }
     return {result->status, result->body, result->get_header_value("Content-Type")};
+}
+
+RawClient::RawClient(int port) : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (!m_fd ||
+        ::connect(m_fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        throw std::runtime_error("cannot connect to port " + std::to_string(port));
+    }
+}
+
+bool RawClient::send(const std::string& bytes) {
+    return !m_bClosed && ::send(m_fd.get(), bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+                             static_cast<ssize_t>(bytes.size());
+}
+
+bool RawClient::readUntilClosed(std::chrono::milliseconds bound) {
+    const auto end = std::chrono::steady_clock::now() + bound;
+    char buffer[4096];
+    while (!m_bClosed) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        pollfd p{m_fd.get(), POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0))) <= 0) {
+            return false; // nothing more within the bound
+        }
+        const ssize_t got = ::recv(m_fd.get(), buffer, sizeof buffer, 0);
+        if (got > 0) {
+            m_received.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            m_bClosed = true;
+        }
+    }
+    return true;
+}
+
+bool RawClient::open() {
+    readUntilClosed(std::chrono::milliseconds(0));
+    return !m_bClosed;
+}
+
+int RawClient::status() const {
+    return m_received.compare(0, 9, "HTTP/1.1 ") == 0 ? std::atoi(m_received.c_str() + 9) : 0;
 }
 
 FakeUpstream::FakeUpstream()
@@ -80,6 +135,13 @@ RunningServer::RunningServer(const std::function<void(ServerConfig&)>& adjust) {
         [this](const std::string& line) {
             std::lock_guard lock(m_mutex);
             m_log.push_back(line);
+        },
+        [this] {
+            const std::int64_t frozen = m_frozenMicros.load();
+            return frozen >= 0 ? frozen
+                               : std::chrono::duration_cast<std::chrono::microseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count();
         });
     std::string error;
     if (!m_server->start(error)) {
@@ -88,9 +150,7 @@ RunningServer::RunningServer(const std::function<void(ServerConfig&)>& adjust) {
     m_port = m_server->port();
     m_thread = std::thread([this] { m_server->run(); });
     // Wait until it answers.
-    for (int i = 0; i < 200 && get("/index.html").status == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    testing_support::waitUntil([this] { return get("/index.html").status != 0; });
 }
 
 RunningServer::~RunningServer() {
@@ -101,6 +161,20 @@ RunningServer::~RunningServer() {
 std::vector<std::string> RunningServer::logLines() const {
     std::lock_guard lock(m_mutex);
     return m_log;
+}
+
+std::string RunningServer::waitForLogLine(const std::vector<std::string>& fragments) const {
+    platform::PollPause pause(std::chrono::steady_clock::now() + std::chrono::seconds(30));
+    do {
+        for (const auto& line : logLines()) {
+            if (std::all_of(fragments.begin(), fragments.end(), [&line](const std::string& text) {
+                    return line.find(text) != std::string::npos;
+                })) {
+                return line;
+            }
+        }
+    } while (pause.sleep());
+    return {};
 }
 
 } // namespace services_test

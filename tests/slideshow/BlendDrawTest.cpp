@@ -27,13 +27,13 @@ protected:
 
     void draw() { m_composer.Draw(m_screen, Rect{0, 0, W, H}, true); }
     bool waitUntilThreadEnds() {
-        return m_runner.drawBlendsThread()->doneEvent().waitFor(std::chrono::seconds(10));
+        return m_runner.drawBlendsThread()->doneEvent().waitFor(std::chrono::seconds(30));
     }
 
     SurfaceScreen m_screen{W, H};
     PresenterRecord m_record;
     SteppingEnvironment m_blendEnvironment;
-    BlendRunner m_runner{[this](FrameScreen&, const Rect&) {
+    BlendRunner m_runner{[this](FrameScreen&, const Rect&, bool) {
                              return std::make_unique<SurfacePresenter>(m_screen.m_surface,
                                                                        m_record);
                          },
@@ -76,7 +76,7 @@ TEST_F(BlendedDraw, ChangingThePackWaitsForTheTransition) {
 }
 
 TEST_F(BlendedDraw, WithoutATransitionTheFrameIsCopiedAtOnce) {
-    BlendRunner failing([](FrameScreen&, const Rect&) { return nullptr; });
+    BlendRunner failing([](FrameScreen&, const Rect&, bool) { return nullptr; });
     m_composer.setFrameBlender(&failing);
     draw();
     EXPECT_EQ(m_screen.m_nFramesShown, 1);

@@ -12,8 +12,9 @@ bool SurfacePresenter::copyScreen(DrawingSurface& target, const Rect& rect) {
     return ok;
 }
 
-bool SurfacePresenter::present(const DrawingSurface& step, const Rect& rect) {
+bool SurfacePresenter::present(DrawingSurface& step, const Rect& rect) {
     ++m_record.nPresents;
+    m_record.steps.push_back(&step);
     Compositor compositor(m_screen);
     const bool ok = compositor.copyPart(step, rect, rect.left, rect.top);
     compositor.done();
@@ -25,13 +26,13 @@ DrawingSurface SteppingEnvironment::createSurface(int nWidth, int nHeight) {
     return m_bFailSurfaces ? DrawingSurface() : DrawingSurface::create(nWidth, nHeight);
 }
 
-bool SteppingEnvironment::alphaBlend(DrawingSurface& target, const DrawingSurface& source,
-                                     int nAlpha) {
+bool SteppingEnvironment::alphaBlend(DrawingSurface& target, const DrawingSurface& below,
+                                     const DrawingSurface& above, int nAlpha) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_alphas.push_back(nAlpha);
     }
-    return BlendEnvironment::alphaBlend(target, source, nAlpha);
+    return BlendEnvironment::alphaBlend(target, below, above, nAlpha);
 }
 
 void SteppingEnvironment::pause(std::chrono::milliseconds, BlendEvent& stopEvent) {
@@ -42,11 +43,11 @@ void SteppingEnvironment::pause(std::chrono::milliseconds, BlendEvent& stopEvent
     lock.unlock();
     m_held.set();
     // Bounded, so that a broken stop fails the test instead of hanging it.
-    stopEvent.waitFor(std::chrono::seconds(10));
+    stopEvent.waitFor(std::chrono::seconds(30));
 }
 
 bool SteppingEnvironment::waitUntilHeld() {
-    return m_held.waitFor(std::chrono::seconds(10));
+    return m_held.waitFor(std::chrono::seconds(30));
 }
 
 std::vector<int> SteppingEnvironment::alphas() {

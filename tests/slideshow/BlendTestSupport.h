@@ -13,6 +13,9 @@ namespace blend_testing {
 struct PresenterRecord {
     int nScreenCopies = 0;
     int nPresents = 0;
+    int nReclaims = 0;
+    // The surface each step was written in, by address.
+    std::vector<const DrawingSurface*> steps;
     // The centre pixel (0xRRGGBB) of each step shown.
     std::vector<std::uint32_t> centres;
     bool bDestroyed = false;
@@ -25,7 +28,8 @@ public:
         : m_screen(screen), m_record(record) {}
     ~SurfacePresenter() override { m_record.bDestroyed = true; }
     bool copyScreen(DrawingSurface& target, const Rect& rect) override;
-    bool present(const DrawingSurface& step, const Rect& rect) override;
+    bool present(DrawingSurface& step, const Rect& rect) override;
+    void reclaim(const DrawingSurface&) override { ++m_record.nReclaims; }
 
 private:
     DrawingSurface& m_screen;
@@ -38,10 +42,11 @@ private:
 class SteppingEnvironment : public BlendEnvironment {
 public:
     DrawingSurface createSurface(int nWidth, int nHeight) override;
-    bool alphaBlend(DrawingSurface& target, const DrawingSurface& source, int nAlpha) override;
+    bool alphaBlend(DrawingSurface& target, const DrawingSurface& below,
+                    const DrawingSurface& above, int nAlpha) override;
     void pause(std::chrono::milliseconds duration, BlendEvent& stopEvent) override;
 
-    // Waits until the transition holds (at most a few seconds).
+    // Waits until the transition holds (bounded, so a hang fails the test).
     bool waitUntilHeld();
     std::vector<int> alphas();
 

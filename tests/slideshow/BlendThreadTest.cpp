@@ -28,26 +28,27 @@ std::vector<int> transitionAlphas(int nLastBlended) {
 }
 
 // Runs fn on a thread of its own; false when it has not returned within a
-// few seconds, so that a hang fails the test instead of blocking it.
+// bound far above any real wait, so that a hang fails the test instead of
+// blocking it.
 template <typename Function>
 bool returnsPromptly(Function fn) {
     auto done = std::async(std::launch::async, fn);
-    return done.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    return done.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
 }
 
 class BlendThread : public ::testing::Test {
 protected:
     BlendRunner::PresenterFactory presenterOnScreen() {
-        return [this](FrameScreen&, const Rect&) {
+        return [this](FrameScreen&, const Rect&, bool) {
             return std::make_unique<SurfacePresenter>(m_screen, m_record);
         };
     }
     bool start(BlendEnvironment& environment) {
         m_pRunner = std::make_unique<BlendRunner>(presenterOnScreen(), environment);
-        return m_pRunner->startBlend(m_unusedScreen, SCREEN, m_newImage);
+        return m_pRunner->startBlend(m_unusedScreen, SCREEN, m_newImage, DrawingSurface());
     }
     bool waitUntilThreadEnds() {
-        return m_pRunner->drawBlendsThread()->doneEvent().waitFor(std::chrono::seconds(10));
+        return m_pRunner->drawBlendsThread()->doneEvent().waitFor(std::chrono::seconds(30));
     }
     std::vector<std::string> threadLines() const {
         std::vector<std::string> lines;
@@ -130,6 +131,33 @@ TEST_F(BlendThread, DeletingTheRunnerStopsItsTransition) {
     EXPECT_TRUE(samePixels(m_screen, m_newImage));
 }
 
+TEST_F(BlendThread, StartsFromThePictureShownAndBlendsInItsMemory) {
+    FramePool pool;
+    m_pRunner = std::make_unique<BlendRunner>(presenterOnScreen(), m_environment, &pool);
+    // The owner knows the window shows grey, and hands over its memory.
+    DrawingSurface shown = solidSurface(W, H, 0x808080);
+    const DrawingSurface* pShown = &shown;
+    const unsigned char* pPixels = cairo_image_surface_get_data(shown.get());
+    ASSERT_TRUE(m_pRunner->startBlend(m_unusedScreen, SCREEN, m_newImage, std::move(shown)));
+    ASSERT_TRUE(waitUntilThreadEnds());
+
+    EXPECT_EQ(m_record.nScreenCopies, 0);
+    ASSERT_EQ(m_record.nPresents, 52);
+    EXPECT_EQ(m_record.centres.front(), 0x808080U);
+    // Every step is made in the one surface, each after the window has let
+    // go of the step before.
+    EXPECT_EQ(m_record.nReclaims, 52);
+    EXPECT_EQ(std::count(m_record.steps.begin(), m_record.steps.end(), m_record.steps.front()), 52);
+    EXPECT_NE(m_record.steps.front(), pShown);
+    EXPECT_TRUE(samePixels(m_screen, m_newImage));
+    // The memory goes back for the next frame once the transition goes.
+    EXPECT_EQ(pool.kept(), 0U);
+    m_pRunner->stopBlendThread();
+    ASSERT_EQ(pool.kept(), 1U);
+    const DrawingSurface reused = pool.take(W, H);
+    EXPECT_EQ(cairo_image_surface_get_data(reused.get()), pPixels);
+}
+
 TEST_F(BlendThread, WithoutSurfacesDrawsNothingButStillSignalsItsEnd) {
     m_environment.m_bFailSurfaces = true;
     ASSERT_TRUE(start(m_environment));
@@ -166,8 +194,8 @@ TEST_F(BlendThread, InRealTimeEndsOnItsOwnWithTheWholeFrame) {
 }
 
 TEST_F(BlendThread, ATransitionThatCannotBeMadeLeavesTheFrameToTheCaller) {
-    BlendRunner runner([](FrameScreen&, const Rect&) { return nullptr; }, m_environment);
-    EXPECT_FALSE(runner.startBlend(m_unusedScreen, SCREEN, m_newImage));
+    BlendRunner runner([](FrameScreen&, const Rect&, bool) { return nullptr; }, m_environment);
+    EXPECT_FALSE(runner.startBlend(m_unusedScreen, SCREEN, m_newImage, DrawingSurface()));
     EXPECT_EQ(runner.drawBlendsThread(), nullptr);
     EXPECT_TRUE(returnsPromptly([&runner] { runner.stopBlendThread(); }));
 

@@ -1,9 +1,12 @@
 #include "FrameTestSupport.h"
+#include "HostileJpeg.h"
 #include "PackFixtures.h"
 #include "imaging/Compositor.h"
+#include "imaging/CxImage.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace frame_testing;
 
@@ -220,6 +223,122 @@ TEST_F(FrameComposition, FailedDrawsShowNothingAndLeaveNoFrame) {
 
     EXPECT_EQ(screen.m_nFramesShown, 0);
     EXPECT_FALSE(m_composer.currentFrame().isValid());
+}
+
+// A smooth picture: sky-like gradients, what the photos mostly are.
+DrawingSurface gradients(int w, int h) {
+    DrawingSurface surface = DrawingSurface::create(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            surface.row(y)[x] = 0xFF000000u | static_cast<std::uint32_t>((x * 255 / w) << 16) |
+                                static_cast<std::uint32_t>((y * 255 / h) << 8) |
+                                static_cast<std::uint32_t>(((x + y) * 255 / (w + h)));
+        }
+    }
+    surface.markDirty();
+    return surface;
+}
+
+TEST_F(FrameComposition, AShrunkPhotoDecodedAtHalfSizeLooksLikeTheWholeOneShrunk) {
+    const DrawingSurface photo = gradients(1600, 1200);
+    const std::string jpeg = fixtures::jpegOf(photo);
+    usePack(4, {{1, jpeg}});
+    const DrawingSurface& screen = drawOn(800, 600).m_surface;
+    // The old way: every pixel decoded, then every other one kept.
+    CxImage whole;
+    ASSERT_TRUE(whole.Decode(reinterpret_cast<const std::uint8_t*>(jpeg.data()), jpeg.size(),
+                             CXIMAGE_FORMAT_JPG));
+    DrawingSurface reference = DrawingSurface::create(800, 600);
+    reference.fill(0xFF0000);
+    ASSERT_TRUE(whole.Draw(&reference, 40, 30, 720, 540));
+    // Decoded at half size, each pixel is the mean of a 2 x 2 block rather
+    // than one of its pixels: on a photo's gradients that is under a level.
+    double difference = 0;
+    screen.flush();
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            for (const int shift : {0, 8, 16}) {
+                difference += std::abs(static_cast<int>((screen.row(y)[x] >> shift) & 0xFF) -
+                                       static_cast<int>((reference.row(y)[x] >> shift) & 0xFF));
+            }
+        }
+    }
+    EXPECT_LT(difference / (800.0 * 600 * 3), 1.0);
+}
+
+TEST_F(FrameComposition, AHostilePhotoIsRefusedAndTheShowGoesOnWithTheNext) {
+    hostile::ProgressiveJpeg hostileFile;
+    hostileFile.nPadTo = 66 * 1024;
+    usePack(5, {{1, hostileFile.bytes()}, {2, solidJpeg(200, 100, GREEN)}});
+    m_composer.setDisplayMethod(3, 2); // every photo in pack order
+    SurfaceScreen& screen = drawOn(400, 300);
+    drawOn(400, 300);
+    // One of the two draws was refused, the other shows the green photo.
+    EXPECT_TRUE(logged("currentImage->LoadResource() failed to load, "
+                       "m_currentWxImageInfo.imageIdentifier = #101"));
+    EXPECT_EQ(screen.m_nFramesShown, 1);
+    screen.m_surface.flush();
+    EXPECT_TRUE(near(screen.m_surface.row(150)[200], GREEN));
+}
+
+TEST_F(FrameComposition, FramesReuseTheirMemoryAndKeepNothingOfThePhotoBefore) {
+    usePack(4, {{1, solidJpeg(400, 300, GREEN)}, {2, solidJpeg(100, 50, 0x0000FF)}});
+    m_composer.setDisplayMethod(3, 2);
+    std::set<const unsigned char*> buffers;
+    bool bChecked = false;
+    for (int i = 0; i < 4; ++i) {
+        drawOn(400, 300);
+        const DrawingSurface& frame = m_composer.currentFrame();
+        ASSERT_TRUE(frame.isValid());
+        buffers.insert(cairo_image_surface_get_data(frame.get()));
+        if (m_composer.currentWxImageInfo().image != 2 || i == 0) {
+            continue;
+        }
+        // The small photo in a frame that held the big one: red around it.
+        bChecked = true;
+        frame.flush();
+        for (int y = 0; y < 300; ++y) {
+            for (int x = 0; x < 400; ++x) {
+                ASSERT_FALSE(near(frame.row(y)[x], GREEN)) << x << "," << y;
+            }
+        }
+        EXPECT_TRUE(near(frame.row(10)[10], RED));
+        EXPECT_TRUE(near(frame.row(150)[200], 0x0000FF));
+    }
+    EXPECT_TRUE(bChecked);
+    // Without a blend, two frames take turns.
+    EXPECT_EQ(buffers.size(), 2U);
+}
+
+TEST_F(FrameComposition, TheBlendStartsFromWhatTheWindowShows) {
+    RecordingBlender blender;
+    m_composer.setFrameBlender(&blender);
+    m_composer.setBlendImages(true);
+    usePack(4, {{1, solidJpeg(100, 100, GREEN)}, {2, solidJpeg(100, 100, 0x0000FF)}});
+    m_composer.setDisplayMethod(3, 2);
+    // A preview's first frame comes in over the black it painted.
+    drawOn(200, 200);
+    ASSERT_TRUE(blender.m_shown.isValid());
+    blender.m_shown.flush();
+    EXPECT_EQ(blender.m_shown.row(100)[100] & 0xFFFFFF, 0U);
+    const DrawingSurface first = m_composer.currentFrame().clone();
+    // The next one over the frame before, whole.
+    drawOn(200, 200);
+    ASSERT_TRUE(blender.m_shown.isValid());
+    blender.m_shown.flush();
+    first.flush();
+    EXPECT_TRUE(std::equal(first.row(0), first.row(0) + 200 * 200, blender.m_shown.row(0)));
+    // A full-screen show without clearing starts from whatever is there: the
+    // transition reads the window itself.
+    FrameComposer fullScreen(m_environment);
+    fullScreen.setFrameBlender(&blender);
+    fullScreen.setPreview(false);
+    fullScreen.setImagePackFile(m_folder.file("frames.wxs"));
+    SurfaceScreen other(200, 200);
+    fullScreen.Draw(other, Rect{0, 0, 200, 200}, true);
+    EXPECT_FALSE(blender.m_shown.isValid());
+    fullScreen.setFrameBlender(nullptr);
+    m_composer.setFrameBlender(nullptr);
 }
 
 } // namespace

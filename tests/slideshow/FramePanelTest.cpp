@@ -20,9 +20,10 @@ protected:
 
     void drawWithVersion(int nVersion) {
         m_panel.m_calls.clear();
-        m_composer.setImagePackFile(writePhotoPack(m_folder,
-                                                   "v" + std::to_string(nVersion) + ".wxs",
-                                                   nVersion, {{1, solidJpeg(64, 48, 0x00FF00)}}));
+        std::string csName(1, 'v');
+        csName += std::to_string(nVersion) + ".wxs";
+        m_composer.setImagePackFile(
+            writePhotoPack(m_folder, csName, nVersion, {{1, solidJpeg(64, 48, 0x00FF00)}}));
         m_composer.Draw(m_screen, Rect{0, 0, 160, 120}, true);
     }
 

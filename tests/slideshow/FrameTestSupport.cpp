@@ -65,9 +65,11 @@ void RecordingPanel::drawWeather5(const FrameComposer&, DrawingSurface&, const R
     m_calls.push_back("drawWeather5 " + std::to_string(n));
 }
 
-bool RecordingBlender::startBlend(FrameScreen&, const Rect&, const DrawingSurface& frame) {
+bool RecordingBlender::startBlend(FrameScreen&, const Rect&, const DrawingSurface& frame,
+                                  DrawingSurface shown) {
     ++m_nStarts;
     m_pFrame = &frame;
+    m_shown = std::move(shown);
     return m_bStarts;
 }
 

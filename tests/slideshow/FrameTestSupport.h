@@ -50,13 +50,15 @@ private:
 class RecordingBlender : public FrameBlender {
 public:
     void stopBlendThread() override { ++m_nStops; }
-    bool startBlend(FrameScreen& screen, const Rect& rcScreen,
-                    const DrawingSurface& frame) override;
+    bool startBlend(FrameScreen& screen, const Rect& rcScreen, const DrawingSurface& frame,
+                    DrawingSurface shown) override;
 
     bool m_bStarts = true;
     int m_nStops = 0;
     int m_nStarts = 0;
     const DrawingSurface* m_pFrame = nullptr;
+    // The picture the transition was told the window shows, if any.
+    DrawingSurface m_shown;
 };
 
 // A JPEG file of one colour (0xRRGGBB).

@@ -1,6 +1,8 @@
 #include "PackFixtures.h"
 #include "imaging/CxImage.h"
+#include "platform/DebugOutput.h"
 #include "slideshow/ImageDLLInterface.h"
+#include "slideshow/PackManifest.h"
 #include "support/TempFolder.h"
 #include "tools/PackWriter.h"
 
@@ -126,34 +128,72 @@ TEST_F(HostileArchiveTest, TooManyOrTooLargeEntriesAreRefused) {
     EXPECT_NE(std::string::npos, csError.find("declares")) << csError;
 }
 
-TEST_F(HostileArchiveTest, AnEntryThatInflatesPastItsSizeIsNotRead) {
-    // A megabyte of zeros that claims to be 100 bytes.
-    std::string bytes = write(
-        {{"manifest.ini", completeManifest(5)}, {"JPEG/101.bin", std::string(1 << 20, '\0')}});
-    const std::string zeros(100, '\0');
+// Makes the archive claim that entry csName holds its first nSize bytes
+// only, with their CRC, in both of its headers.
+void declareSize(std::string& bytes, const std::string& csName, const std::string& content,
+                 std::uint32_t nSize) {
     const auto nCrc = static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(zeros.data()), static_cast<uInt>(zeros.size())));
+        crc32(0, reinterpret_cast<const Bytef*>(content.data()), static_cast<uInt>(nSize)));
     for (const std::size_t nAt : findHeaders(bytes, kLocalHeader)) {
-        if (bytes.compare(nAt + 30, 12, "JPEG/101.bin") == 0) {
+        if (bytes.compare(nAt + 30, csName.size(), csName) == 0) {
             patch32(bytes, nAt + 14, nCrc);
-            patch32(bytes, nAt + 22, 100);
+            patch32(bytes, nAt + 22, nSize);
         }
     }
     for (const std::size_t nAt : findHeaders(bytes, kCentralHeader)) {
-        if (bytes.compare(nAt + 46, 12, "JPEG/101.bin") == 0) {
+        if (bytes.compare(nAt + 46, csName.size(), csName) == 0) {
             patch32(bytes, nAt + 16, nCrc);
-            patch32(bytes, nAt + 24, 100);
+            patch32(bytes, nAt + 24, nSize);
         }
     }
+}
+
+TEST_F(HostileArchiveTest, AnEntryThatInflatesPastItsSizeIsNotRead) {
+    // A megabyte of zeros that claims to be 100 bytes.
+    const std::string zeros(1 << 20, '\0');
+    std::string bytes = write({{"manifest.ini", completeManifest(5)}, {"JPEG/101.bin", zeros}});
+    declareSize(bytes, "JPEG/101.bin", zeros, 100);
     std::string csError;
     const auto pArchive = PackArchive::open(save(bytes), csError);
-    if (pArchive == nullptr) {
-        SUCCEED() << "refused on opening: " << csError;
-        return;
-    }
+    ASSERT_NE(pArchive, nullptr) << csError;
     std::string data;
     EXPECT_FALSE(pArchive->read("JPEG/101.bin", 1000, data, csError));
+    EXPECT_EQ(csError, "entry JPEG/101.bin holds more than the 100 bytes it declares");
     EXPECT_TRUE(data.empty());
+}
+
+TEST_F(HostileArchiveTest, AManifestThatInflatesPastItsSizeSaysSo) {
+    const std::string manifest =
+        completeManifest(5) + "; " + std::string(PackManifest::kMaxSize * 4, 'x') + "\n";
+    std::string bytes = write({{"manifest.ini", manifest}});
+    declareSize(bytes, "manifest.ini", manifest, 1000);
+    std::string lines;
+    platform::setDebugSink([&lines](std::string_view line) { lines += std::string(line) + "\n"; });
+    const std::string csPath = save(bytes);
+    const ImageDLLInterface images(csPath);
+    platform::setDebugSink({});
+    EXPECT_FALSE(images.isLoaded());
+    EXPECT_EQ(lines, "Image pack " + csPath +
+                         " not loaded: entry manifest.ini holds more than the 1000 bytes it "
+                         "declares\n");
+}
+
+TEST_F(HostileArchiveTest, NamesWithControlBytesAreRefusedWhateverTheirEncoding) {
+    // 0x01 followed by a byte that is no UTF-8: read as CP437, the name would
+    // turn into printable characters.
+    for (const std::string& csName :
+         {std::string("JPEG/\x01\xFF.jpg"), std::string("JPEG/\x1F.jpg"),
+          std::string("JPEG/\x7F\x80.jpg")}) {
+        const std::string csPlaceholder = "JPEG/" + std::string(csName.size() - 9, 'A') + ".jpg";
+        std::string bytes = write({{"manifest.ini", completeManifest(5)}, {csPlaceholder, "x"}});
+        for (std::size_t nAt = bytes.find(csPlaceholder); nAt != std::string::npos;
+             nAt = bytes.find(csPlaceholder)) {
+            bytes.replace(nAt, csName.size(), csName);
+        }
+        std::string csError;
+        EXPECT_EQ(PackArchive::open(save(bytes), csError), nullptr);
+        EXPECT_NE(csError.find("unsafe name"), std::string::npos) << csError;
+    }
 }
 
 TEST_F(HostileArchiveTest, DamagedPictureDataIsNotDecoded) {

@@ -125,9 +125,12 @@ TEST_F(ImageDLLInterfaceTest, TextAnswersKeepThirtyOneBytesAndWholeCharacters) {
     csManifest += "[getDLLDisplayName]\nvalue = " + std::string(40, 'x') + "\n";
     // 30 ASCII bytes and a two-byte character that would be cut in half.
     csManifest += "[getDisplayNameForGroup]\n1 = " + std::string(30, 'a') + "\xC3\xA9z\n";
+    // Bytes that continue no character: no UTF-8 there, so cut where they stand.
+    csManifest += "2 = ab" + std::string(40, '\x80') + "\n";
     const ImageDLLInterface images(pack(csManifest));
     EXPECT_EQ(std::string(31, 'x'), images.getDLLDisplayName());
     EXPECT_EQ(std::string(30, 'a'), images.getDisplayNameForGroup(1));
+    EXPECT_EQ("ab" + std::string(29, '\x80'), images.getDisplayNameForGroup(2));
 }
 
 TEST_F(ImageDLLInterfaceTest, LogsMissingRequiredExportsInOneLine) {

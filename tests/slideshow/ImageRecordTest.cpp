@@ -3,7 +3,7 @@
 #include "app/TovakInterface.h"
 
 #include <chrono>
-#include <ctime>
+#include <climits>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -127,10 +127,38 @@ TEST_F(ImageRecordTest, ChoicesAreLoggedThroughTheFrameworkLibrary) {
                 ::testing::Contains("CDrawWnd::getNextImageInfoAllRandom(), group = 1, image = 5"));
 }
 
-TEST(ImageSelectionEnvironmentTest, WaitEndsInTheNextSecond) {
-    std::time_t before = std::time(nullptr);
-    frameworkSelectionEnvironment().waitForNextSecond();
-    EXPECT_GT(std::time(nullptr), before);
+TEST(ImageSelectionEnvironmentTest, WaitEndsOnceTheSecondsTheSelectionReadsHaveMovedOn) {
+    const int nSeen = platform::clock().localSeconds();
+    EXPECT_TRUE(frameworkSelectionEnvironment().waitForSecondsOtherThan(nSeen));
+    EXPECT_NE(platform::clock().localSeconds(), nSeen);
+}
+
+// Shows the old second for a number of reads after the wall clock's
+// boundary, like a coarse clock that has not caught up yet; a stuck one
+// never moves on.
+class LaggingClock : public platform::Clock {
+public:
+    explicit LaggingClock(int nLaggingReads) : m_nLaggingReads(nLaggingReads) {}
+    int localSeconds() const override { return ++m_nReads > m_nLaggingReads ? 8 : 7; }
+    int m_nLaggingReads;
+    mutable int m_nReads = 0;
+};
+
+TEST(ImageSelectionEnvironmentTest, WaitAsksTheClockAgainUntilItShowsANewSecond) {
+    LaggingClock lagging(3);
+    platform::setClock(&lagging);
+    const bool bChanged = frameworkSelectionEnvironment().waitForSecondsOtherThan(7);
+    platform::setClock(nullptr);
+    EXPECT_TRUE(bChanged);
+    EXPECT_EQ(lagging.m_nReads, 4);
+}
+
+TEST(ImageSelectionEnvironmentTest, WaitForAStuckClockEnds) {
+    LaggingClock stuck(INT_MAX);
+    platform::setClock(&stuck);
+    const bool bChanged = frameworkSelectionEnvironment().waitForSecondsOtherThan(7);
+    platform::setClock(nullptr);
+    EXPECT_FALSE(bChanged);
 }
 
 TEST(ImageSelectionEnvironmentTest, WithoutTheFrameworkLibraryThereIsNoConnectionOrLog) {

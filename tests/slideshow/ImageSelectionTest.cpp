@@ -167,9 +167,18 @@ TEST_F(ImageSelectionTest, StuckClockEndsTheWaitWithTheNextImage) {
     m_clock.m_nSeconds = 2;
     EXPECT_EQ(nextPhoto(*pack, kAllRandom), Photo(1, 3));
     EXPECT_EQ(nextPhoto(*pack, kAllRandom), Photo(1, 1));
-    EXPECT_EQ(m_environment.m_nWaits, 4);
+    EXPECT_EQ(m_environment.m_nWaits, 1) << "one wait finds the clock stuck";
     EXPECT_EQ(nextPhoto(*pack, kAllRandom), Photo(1, 3));
-    EXPECT_EQ(m_environment.m_nWaits, 4);
+    EXPECT_EQ(m_environment.m_nWaits, 1);
+}
+
+TEST_F(ImageSelectionTest, ANewSecondThatGivesTheSameImageIsWaitedOutToo) {
+    auto pack = loadPack(m_folder, "fifty-nine.wxs", PackDescription({59}));
+    m_clock.m_nSeconds = 0;
+    EXPECT_EQ(nextPhoto(*pack, kAllRandom), Photo(1, 1));
+    m_clock.m_nSeconds = 59; // 59 % 59 gives image 1 again, and so does 0
+    EXPECT_EQ(nextPhoto(*pack, kAllRandom), Photo(1, 2));
+    EXPECT_EQ(m_environment.m_nWaits, 2);
 }
 
 TEST_F(ImageSelectionTest, NewGroupForgetsTheLastImage) {

@@ -7,11 +7,13 @@
 
 namespace selection_testing {
 
-void RecordingEnvironment::waitForNextSecond() {
+bool RecordingEnvironment::waitForSecondsOtherThan(int nSeenSeconds) {
     ++m_nWaits;
-    if (!m_bClockFrozen) {
-        m_clock.m_nSeconds = (m_clock.m_nSeconds + 1) % 60;
+    if (m_bClockFrozen || m_clock.m_nSeconds != nSeenSeconds) {
+        return m_clock.m_nSeconds != nSeenSeconds;
     }
+    m_clock.m_nSeconds = (m_clock.m_nSeconds + 1) % 60;
+    return true;
 }
 
 std::string manifestFor(const PackDescription& description) {

@@ -19,8 +19,8 @@ public:
     int m_nSeconds = 0;
 };
 
-// Records trace lines and waits; each wait moves the clock on by one second
-// unless the test froze it.
+// Records trace lines and waits; each wait moves the clock on by one second,
+// unless the test froze it: then the wait finds the clock stuck.
 class RecordingEnvironment : public ImageSelectionEnvironment {
 public:
     explicit RecordingEnvironment(SettableClock& clock) : m_clock(clock) {}
@@ -28,7 +28,7 @@ public:
     bool connectedToInternet() override { return m_bConnected; }
     bool isLogging() override { return m_bLogging; }
     void logMessage(const std::string& line) override { m_lines.push_back(line); }
-    void waitForNextSecond() override;
+    bool waitForSecondsOtherThan(int nSeenSeconds) override;
 
     bool m_bConnected = false;
     bool m_bLogging = true;

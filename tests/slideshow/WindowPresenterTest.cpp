@@ -15,11 +15,20 @@ namespace {
 constexpr int W = 80;
 constexpr int H = 60;
 
-void runEventsFor(std::chrono::milliseconds duration) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
+// Runs the toolkit's events until condition holds; false when it did not
+// within a bound that only a hang reaches.
+template <typename Condition>
+bool runEventsUntil(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (;;) {
         wxTheApp->Yield(true);
         wxTheApp->ProcessPendingEvents();
+        if (condition()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
@@ -38,25 +47,25 @@ void paintWindow(wxWindow& window, std::uint32_t rgb) {
     dc.Clear();
 }
 
-// Presents one step of one colour from a thread of its own, as the blend
-// thread does.
 // A loaded machine may take a while to hand drawing to the display, so
-// events run until the centre shows the colour looked for or a second has
-// passed; the last colour seen is the answer.
+// events run until the centre shows the colour looked for; the last colour
+// seen is the answer.
 std::uint32_t centreOnceSettled(wxWindow& window, std::uint32_t expected) {
     std::uint32_t shown = shownCentre(window);
-    for (int i = 0; i < 20 && shown != expected; ++i) {
-        runEventsFor(std::chrono::milliseconds(50));
-        shown = shownCentre(window);
-    }
+    runEventsUntil([&] { return (shown = shownCentre(window)) == expected; });
     return shown;
 }
 
-bool presentFromThread(WindowFramePresenter& presenter, std::uint32_t rgb) {
-    DrawingSurface step = DrawingSurface::create(W, H);
-    step.fill(rgb);
+// Presents one step of one colour from a thread of its own, as the blend
+// thread does. The presenter reads the step after present() returns: the
+// caller keeps it.
+bool presentFromThread(WindowFramePresenter& presenter, DrawingSurface& step, std::uint32_t rgb) {
     bool ok = false;
-    std::thread blend([&] { ok = presenter.present(step, Rect{0, 0, W, H}); });
+    std::thread blend([&] {
+        presenter.reclaim(step);
+        step.fill(rgb);
+        ok = presenter.present(step, Rect{0, 0, W, H});
+    });
     blend.join();
     return ok;
 }
@@ -71,49 +80,66 @@ protected:
             new wxFrame(nullptr, wxID_ANY, "blend", wxPoint(0, 0), wxSize(W, H), wxBORDER_NONE);
         m_pWindow = new wxWindow(m_pFrame, wxID_ANY, wxPoint(0, 0), wxSize(W, H));
         m_pFrame->Show();
-        runEventsFor(std::chrono::milliseconds(200));
+        ASSERT_TRUE(runEventsUntil([this] { return m_pWindow->IsShownOnScreen(); }));
         // Without a window manager the first layout may leave the child tiny.
         m_pFrame->SetClientSize(W, H);
         m_pWindow->SetSize(0, 0, W, H);
-        runEventsFor(std::chrono::milliseconds(200));
-        paintWindow(*m_pWindow, 0xFF0000);
-        runEventsFor(std::chrono::milliseconds(50));
+        ASSERT_TRUE(runEventsUntil([this] { return m_pWindow->GetClientSize() == wxSize(W, H); }));
+        ASSERT_TRUE(runEventsUntil([this] {
+            paintWindow(*m_pWindow, 0xFF0000);
+            return shownCentre(*m_pWindow) == 0xFF0000U;
+        }));
     }
     void TearDown() override {
         if (m_pFrame != nullptr) {
             m_pFrame->Destroy();
-            runEventsFor(std::chrono::milliseconds(50));
+            runEventsUntil([this] { return !wxTheApp->IsScheduledForDestruction(m_pFrame); });
         }
     }
 
     wxFrame* m_pFrame = nullptr;
     wxWindow* m_pWindow = nullptr;
+    DrawingSurface m_stepA = DrawingSurface::create(W, H);
+    DrawingSurface m_stepB = DrawingSurface::create(W, H);
 };
 
 TEST_F(WindowPresenter, StartsFromWhatTheWindowShowsAndDrawsStepsOnTheInterfaceThread) {
     ASSERT_EQ(m_pWindow->GetClientSize(), wxSize(W, H));
     ASSERT_EQ(shownCentre(*m_pWindow), 0xFF0000U);
-    WindowFramePresenter presenter(*m_pWindow);
+    WindowFramePresenter presenter(*m_pWindow, true);
     DrawingSurface screenCopy = DrawingSurface::create(W, H);
     ASSERT_TRUE(presenter.copyScreen(screenCopy, Rect{0, 0, W, H}));
     EXPECT_EQ(screenCopy.row(H / 2)[W / 2] & 0xFFFFFF, 0xFF0000U);
 
-    ASSERT_TRUE(presentFromThread(presenter, 0x0000FF));
+    ASSERT_TRUE(presentFromThread(presenter, m_stepA, 0x0000FF));
     EXPECT_EQ(centreOnceSettled(*m_pWindow, 0x0000FF), 0x0000FFU);
     // Steps that arrive faster than they are drawn: the newest wins.
-    ASSERT_TRUE(presentFromThread(presenter, 0x00FF00));
-    ASSERT_TRUE(presentFromThread(presenter, 0xFFFF00));
+    ASSERT_TRUE(presentFromThread(presenter, m_stepB, 0x00FF00));
+    ASSERT_TRUE(presentFromThread(presenter, m_stepA, 0xFFFF00));
     EXPECT_EQ(centreOnceSettled(*m_pWindow, 0xFFFF00), 0xFFFF00U);
 }
 
+TEST_F(WindowPresenter, AStepTakenBackBeforeItIsDrawnIsNotDrawn) {
+    WindowFramePresenter presenter(*m_pWindow, false);
+    ASSERT_TRUE(presentFromThread(presenter, m_stepA, 0x0000FF));
+    // The thread wants the surface for the next step before the window
+    // came round to drawing it.
+    std::thread blend([&] { presenter.reclaim(m_stepA); });
+    blend.join();
+    m_stepA.fill(0x00FF00);
+    // The handed-over call runs now, and finds nothing to draw.
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_EQ(shownCentre(*m_pWindow), 0xFF0000U);
+}
+
 TEST_F(WindowPresenter, ALastStepNotYetDrawnIsDrawnWhenThePresenterGoes) {
-    auto pPresenter = std::make_unique<WindowFramePresenter>(*m_pWindow);
-    ASSERT_TRUE(presentFromThread(*pPresenter, 0x00FF00));
+    auto pPresenter = std::make_unique<WindowFramePresenter>(*m_pWindow, false);
+    ASSERT_TRUE(presentFromThread(*pPresenter, m_stepA, 0x00FF00));
     pPresenter.reset();
     EXPECT_EQ(shownCentre(*m_pWindow), 0x00FF00U);
     // The handed-over call still queued draws nothing more.
     paintWindow(*m_pWindow, 0x0000FF);
-    runEventsFor(std::chrono::milliseconds(100));
+    runEventsUntil([] { return !wxTheApp->HasPendingEvents(); });
     // A stale draw would leave green there for good.
     EXPECT_EQ(centreOnceSettled(*m_pWindow, 0x0000FF), 0x0000FFU);
 }

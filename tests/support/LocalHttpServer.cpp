@@ -83,20 +83,20 @@ bool LocalHttpServer::sleepUnlessStopping(std::chrono::milliseconds duration) co
 }
 
 int closedLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
-    const bool found = fd >= 0 &&
-                       ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-                       ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-    if (fd >= 0) {
-        ::close(fd);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        throw std::runtime_error("cannot bind a loopback port");
     }
-    if (!found) {
-        throw std::runtime_error("cannot find a free loopback port");
-    }
+    // The socket is never closed: released, its port could go to a server
+    // of a test running beside this one.
     return ntohs(address.sin_port);
 }
 

@@ -61,7 +61,9 @@ private:
     std::vector<Request> m_requests;
 };
 
-// A port on 127.0.0.1 that nothing listens on (bound once, then released).
+// A port on 127.0.0.1 that refuses every connection until the test program
+// ends: it stays bound, so no other program can take it meanwhile, but
+// nothing listens on it.
 int closedLoopbackPort();
 
 } // namespace testing_support

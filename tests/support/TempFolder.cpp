@@ -8,8 +8,13 @@
 
 namespace testing_support {
 
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nimbora-test-XXXXXX").string();
+TempFolder::TempFolder(Storage storage) {
+    std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::error_code error;
+    if (storage == Storage::Memory && std::filesystem::is_directory("/dev/shm", error)) {
+        base = "/dev/shm";
+    }
+    std::string pattern = (base / "nimbora-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }

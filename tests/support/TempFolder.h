@@ -8,7 +8,15 @@ namespace testing_support {
 // everything in it when the object goes.
 class TempFolder {
 public:
-    TempFolder();
+    enum class Storage {
+        Disk,
+        // In memory (/dev/shm) where there is such a folder: flushing a file
+        // to disk costs nothing there, for tests that write thousands of
+        // times and are not about the disk.
+        Memory,
+    };
+
+    explicit TempFolder(Storage storage = Storage::Disk);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

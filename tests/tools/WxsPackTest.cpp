@@ -116,6 +116,50 @@ TEST_F(WxsPackTest, ValidationFindsWhatIsMissingOrWrong) {
     }
 }
 
+TEST_F(WxsPackTest, NumbersBeyondTheResourceNamesAreRefused) {
+    struct Case {
+        const char* szSection;
+        const char* szBody;
+        const char* szError;
+    };
+    const Case cases[] = {
+        {"getNumImageGroups", "value = 50\n",
+         "[getNumImageGroups] value: invalid count \"50\" (0 to 49)"},
+        {"getNumImagesForGroup", "1 = 2\n2 = 100\n",
+         "[getNumImagesForGroup] 2: invalid value \"100\" (expected a count from 0 to 99)"},
+        {"getDisplayNameForGroup", "50 = Far away\n",
+         "[getDisplayNameForGroup] 50: not a valid key"},
+        {"getBorderColorForImage", "1.100 = #000000\n",
+         "[getBorderColorForImage] 1.100: not a valid key (default, or groups 1 to 49 with "
+         "images 1 to 99)"},
+        {"getGroupForSkyCode", "32 = 50\n",
+         "[getGroupForSkyCode] 32: invalid group \"50\" (-1 or 1 to 49)"},
+        {"getBoxLocationForImage", "default = upper-left 0 -8193\n",
+         "[getBoxLocationForImage] default: invalid value \"upper-left 0 -8193\""},
+    };
+    for (const Case& test : cases) {
+        const std::string csManifest = fixtures::manifestWithout(4, test.szSection) + "[" +
+                                       test.szSection + "]\n" + test.szBody;
+        m_source.manifest(csManifest);
+        m_errors.str("");
+        EXPECT_FALSE(build());
+        EXPECT_NE(std::string::npos, m_errors.str().find(test.szError)) << m_errors.str();
+
+        fixtures::writePack(m_csPack, csManifest);
+        EXPECT_FALSE(ImageDLLInterface(m_csPack).isLoaded()) << test.szSection;
+        EXPECT_EQ(1, validate());
+        EXPECT_NE(std::string::npos,
+                  m_report.str().find(std::string("error: the pack does not load: manifest.ini ") +
+                                      test.szError))
+            << m_report.str();
+    }
+    m_source.manifest(fixtures::manifestWithout(4, "getNumImageGroups,getGroupForSkyCode") +
+                      "[getNumImageGroups]\nvalue = 49\n[getGroupForSkyCode]\ndefault = -1\n"
+                      "7 = 49\n");
+    m_source.write("JPEG/4999.jpg", jpegOf(solidSurface(32, 18, 0)));
+    EXPECT_TRUE(build()) << "the last group and image still fit: " << m_errors.str();
+}
+
 TEST_F(WxsPackTest, ValidationOfAVersionFivePackLooksForIconFiles) {
     m_source.manifest(fixtures::completeManifest(5));
     ASSERT_TRUE(build());

@@ -17,11 +17,13 @@ protected:
         SettingsStore::SetString("services", "configuration", address);
     }
 
-    // The answer, and that it came in well under a second.
+    // The answer, and that it came without waiting for the system's own
+    // connection time-out (minutes): the library's bound is under a second,
+    // and this one leaves room for a busy machine.
     bool askQuickly() {
         auto started = std::chrono::steady_clock::now();
         bool answer = m_connected();
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(900));
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
         return answer;
     }
 

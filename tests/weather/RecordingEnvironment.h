@@ -13,7 +13,8 @@ public:
     bool connectedToInternet() override { return m_bConnected; }
     bool isLogging() override { return true; }
     void logMessage(const std::string& line) override { m_lines.push_back(line); }
-    void waitForNextSecond() override {}
+    // No waiting: the image after the last is taken at once.
+    bool waitForSecondsOtherThan(int) override { return false; }
 
     bool m_bConnected = true;
     std::vector<std::string> m_lines;

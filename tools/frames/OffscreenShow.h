@@ -31,7 +31,8 @@ private:
         bool connectedToInternet() override { return true; }
         bool isLogging() override { return false; }
         void logMessage(const std::string&) override {}
-        void waitForNextSecond() override {}
+        // No waiting: the image after the last is taken at once.
+        bool waitForSecondsOtherThan(int) override { return false; }
     };
 
     // Takes frames without showing them anywhere.

@@ -81,7 +81,8 @@ void printPanelResources(const ImageDLLInterface& pack, std::ostream& out) {
         if (findResource(hModule, iconResourceName(nCode), kJpegResourceType)) {
             ++nIcons;
         } else {
-            csMissing += " " + iconResourceName(nCode);
+            csMissing += ' ';
+            csMissing += iconResourceName(nCode);
         }
     }
     out << "condition icons #5000-#5048: " << nIcons << " of 49 present"
