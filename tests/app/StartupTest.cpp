@@ -19,8 +19,11 @@ protected:
     }
 
     bool start(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), "/opt/nimbora/nimbora-screensaver");
-        return m_startup.InitInstance(arguments);
+        // Built in order rather than inserted at the front, which GCC 12 at
+        // -O3 takes for a null dereference.
+        std::vector<std::string> command{"/opt/nimbora/nimbora-screensaver"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return m_startup.InitInstance(command);
     }
 };
 
