@@ -2,6 +2,7 @@
 
 #include "app/ConfigurationValues.h"
 #include "app/DrawingWindowSettings.h"
+#include "app/UsageTracker.h"
 
 #include <functional>
 #include <memory>
@@ -43,8 +44,9 @@ public:
     virtual SaverWindow* createDaemonShow(unsigned long windowId,
                                           const DrawingWindowSettings& settings) = 0;
     // Shows the settings dialog modally over values; true when it ended with
-    // OK (values then hold what the user chose).
-    virtual bool runSettingsDialog(ConfigurationValues& values) = 0;
+    // OK (values then hold what the user chose). The dialog sends its usage
+    // ping through tracker.
+    virtual bool runSettingsDialog(ConfigurationValues& values, UsageTracker& tracker) = 0;
 };
 
 // A host that makes some of the windows itself and passes the others on to
@@ -65,8 +67,8 @@ public:
                                   const DrawingWindowSettings& settings) override {
         return m_pOtherModes->createDaemonShow(windowId, settings);
     }
-    bool runSettingsDialog(ConfigurationValues& values) override {
-        return m_pOtherModes->runSettingsDialog(values);
+    bool runSettingsDialog(ConfigurationValues& values, UsageTracker& tracker) override {
+        return m_pOtherModes->runSettingsDialog(values, tracker);
     }
 
 private:

@@ -133,7 +133,7 @@ void SaverStartup::rememberSaverWindow(SaverWindow* pWindow) {
 void SaverStartup::runConfiguration() {
     ConfigurationValues values = loadConfigurationValues();
     m_weather.setTemperatureUnit(values.m_tempUnit);
-    if (!m_modes.runSettingsDialog(values)) {
+    if (!m_modes.runSettingsDialog(values, m_tracker)) {
         return;
     }
     values.m_tempUnit = normalisedTempUnit(values.m_tempUnit);

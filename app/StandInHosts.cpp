@@ -30,7 +30,7 @@ public:
         reportMissing("CSaverApp::InitInstance() - ", "The saver daemon's show");
         return nullptr;
     }
-    bool runSettingsDialog(ConfigurationValues&) override {
+    bool runSettingsDialog(ConfigurationValues&, UsageTracker&) override {
         reportMissing("CSaverApp::runConfiguration() - ", "The settings dialog");
         return false;
     }

@@ -93,6 +93,27 @@ wxWindow* CTemplateDialog::controlAt(std::size_t index) const {
     return index < m_controls.size() ? m_controls[index] : nullptr;
 }
 
+bool CTemplateDialog::replaceDlgItem(int id, wxWindow& control) {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (m_template.controls[i].id != id || m_controls[i] == &control) {
+            continue;
+        }
+        wxWindow* original = m_controls[i];
+        control.SetLabel(toWxString(m_texts[i]));
+        control.SetFont(original->GetFont());
+        control.SetSize(original->GetRect());
+        control.Show(original->IsShown());
+        control.MoveAfterInTabOrder(original);
+        original->Destroy();
+        m_controls[i] = &control;
+        if (m_bLaidOut) {
+            layoutControls();
+        }
+        return true;
+    }
+    return false;
+}
+
 void CTemplateDialog::SetDlgItemText(int id, const std::string& text) {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         if (m_template.controls[i].id != id) {
@@ -140,8 +161,12 @@ void CTemplateDialog::layoutControls() {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const PixelRect& rect = m_placement.controls[i];
         m_controls[i]->SetSize(rect.x, rect.y, rect.width, rect.height);
+        if (auto* own = dynamic_cast<OwnTemplateControl*>(m_controls[i]); own != nullptr) {
+            own->afterPlacement();
+        }
     }
     linkMnemonics();
+    afterLayout();
     if (IsShown()) {
         writeControlMap();
     }
@@ -211,7 +236,8 @@ void CTemplateDialog::linkMnemonics() {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const ControlKind kind = m_template.controls[i].kind;
         if ((kind == ControlKind::Label || kind == ControlKind::GroupBox) &&
-            mnemonicLetter(m_texts[i]) != 0) {
+            mnemonicLetter(m_texts[i]) != 0 &&
+            dynamic_cast<OwnTemplateControl*>(m_controls[i]) == nullptr) {
             const int target = mnemonicTarget(m_template, i);
             linkMnemonic(*m_controls[i], m_texts[i],
                          target >= 0 ? m_controls[static_cast<std::size_t>(target)] : nullptr);

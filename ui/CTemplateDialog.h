@@ -39,6 +39,12 @@ public:
     // The control made from template entry index (for those without an id).
     wxWindow* controlAt(std::size_t index) const;
 
+    // Puts control, a window of the dialog's own made as its child, in the
+    // place of the template's control id (the toolkit's attaching of a class
+    // to a dialog's control): same rectangle, tab order, text and shown
+    // state. The template's own window goes. False when there is no id.
+    bool replaceDlgItem(int id, wxWindow& control);
+
     // Changes a label, group box or button text (with its mnemonic) and,
     // once the dialog has been laid out, lays it out again, so the new text
     // is not cut either.
@@ -59,6 +65,9 @@ protected:
     // focus to the first control that takes it.
     virtual bool OnInitDialog() { return true; }
     virtual void OnOK() { EndDialog(kOK); }
+    // After every layout, once each control has its place: a dialog places
+    // what is not a template control of its own here.
+    virtual void afterLayout() {}
     virtual void OnCancel() { EndDialog(kCancel); }
 
 private:

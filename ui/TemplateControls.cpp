@@ -106,6 +106,9 @@ wxWindow* createTemplateControl(wxWindow* parent, const ControlTemplate& control
 
 PixelSize neededSize(wxWindow& window, const ControlTemplate& control, const std::string& text,
                      int width) {
+    if (auto* own = dynamic_cast<OwnTemplateControl*>(&window); own != nullptr) {
+        return own->neededSize(width);
+    }
     switch (control.kind) {
     case ControlKind::Label: {
         if (text.empty()) {

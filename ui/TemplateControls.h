@@ -5,6 +5,16 @@
 
 #include <wx/window.h>
 
+// A control of a dialog's own in a template control's place (see
+// CTemplateDialog::replaceDlgItem): it says itself how much room it needs,
+// and may adjust itself once the layout has placed it.
+class OwnTemplateControl {
+public:
+    virtual ~OwnTemplateControl() = default;
+    virtual PixelSize neededSize(int width) = 0;
+    virtual void afterPlacement() {}
+};
+
 // The toolkit's id for a template control id: the same number, or a fresh
 // one for -1. OK (1) and Cancel (2) keep theirs too: with the toolkit's own
 // ids the buttons would take its stock texts and mnemonics instead of the

@@ -39,7 +39,7 @@ public:
         m_settings = settings;
         return m_pWindowToMake;
     }
-    bool runSettingsDialog(ConfigurationValues& values) override {
+    bool runSettingsDialog(ConfigurationValues& values, UsageTracker&) override {
         m_calls.push_back("dialog");
         m_shownValues = values;
         return m_dialog ? m_dialog(values) : false;

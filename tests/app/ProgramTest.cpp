@@ -65,12 +65,4 @@ TEST_F(Program, MissingFrameworkShowsItsBoxAndSendsOnlyTheDirectPing) {
         << standardError();
 }
 
-TEST_F(Program, ConfigurationWithoutItsDialogEndsCleanly) {
-    installFramework();
-    EXPECT_EQ(run(""), 0);
-    const std::string log = m_env.m_dataHome.read("Nimbora/Screensaver/screensaver.log");
-    EXPECT_NE(log.find("CSaverApp::runConfiguration() - The settings dialog"), std::string::npos)
-        << log;
-}
-
 } // namespace

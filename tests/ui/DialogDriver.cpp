@@ -112,17 +112,7 @@ std::optional<std::string> DialogToolRun::waitForReport(const std::string& prefi
 }
 
 std::optional<ControlMap> DialogToolRun::waitForDialog(int templateId) {
-    std::optional<ControlMap> map;
-    const std::string path = controlMapPath(m_folder.path(), templateId);
-    waitFor([&] {
-        map = parseControlMap(readFile(path));
-        return map.has_value();
-    });
-    // Shown for the toolkit is not yet mapped for the X server.
-    if (map && !waitFor([&] { return windowShown(map->title); })) {
-        return std::nullopt;
-    }
-    return map;
+    return waitForControlMap(m_folder.path(), templateId);
 }
 
 void DialogToolRun::forgetDialog(int templateId) {
@@ -134,22 +124,42 @@ int DialogToolRun::waitForExit() {
 }
 
 bool DialogToolRun::focus(const std::string& windowTitle) {
+    return focusWindow(windowTitle);
+}
+
+bool DialogToolRun::type(const std::string& windowTitle, const std::string& text) {
+    return typeInto(windowTitle, text);
+}
+
+bool DialogToolRun::key(const std::string& windowTitle, const std::string& keys) {
+    return pressKeys(windowTitle, keys);
+}
+
+bool DialogToolRun::click(const ControlMap& map, int controlId) {
+    return clickControl(map, controlId);
+}
+
+bool DialogToolRun::windowShown(const std::string& windowTitle) {
+    return isWindowShown(windowTitle);
+}
+
+bool focusWindow(const std::string& windowTitle) {
     return xdotool({"search", "--sync", "--onlyvisible", "--name", windowName(windowTitle),
                     "windowfocus", "--sync", "%1"})
                .exitCode == 0;
 }
 
-bool DialogToolRun::type(const std::string& windowTitle, const std::string& text) {
-    return focus(windowTitle) && xdotool({"type", "--delay", "30", "--", text}).exitCode == 0;
+bool typeInto(const std::string& windowTitle, const std::string& text) {
+    return focusWindow(windowTitle) && xdotool({"type", "--delay", "30", "--", text}).exitCode == 0;
 }
 
-bool DialogToolRun::key(const std::string& windowTitle, const std::string& keys) {
-    return focus(windowTitle) && xdotool({"key", "--delay", "30", keys}).exitCode == 0;
+bool pressKeys(const std::string& windowTitle, const std::string& keys) {
+    return focusWindow(windowTitle) && xdotool({"key", "--delay", "30", keys}).exitCode == 0;
 }
 
-bool DialogToolRun::click(const ControlMap& map, int controlId) {
+bool clickControl(const ControlMap& map, int controlId) {
     const MappedControl* control = map.find(controlId);
-    if (control == nullptr || !focus(map.title)) {
+    if (control == nullptr || !focusWindow(map.title)) {
         return false;
     }
     const int x = (control->screenRect.x + control->screenRect.width / 2) * map.scale;
@@ -158,8 +168,26 @@ bool DialogToolRun::click(const ControlMap& map, int controlId) {
                .exitCode == 0;
 }
 
-bool DialogToolRun::windowShown(const std::string& windowTitle) {
+bool isWindowShown(const std::string& windowTitle) {
     return xdotool({"search", "--onlyvisible", "--name", windowName(windowTitle)}).exitCode == 0;
+}
+
+std::optional<ControlMap> waitForControlMap(const std::string& folder, int templateId,
+                                            const std::function<bool(const ControlMap&)>& until) {
+    std::optional<ControlMap> map;
+    const std::string path = controlMapPath(folder, templateId);
+    waitFor([&] {
+        map = parseControlMap(readFile(path));
+        return map.has_value() && (!until || until(*map));
+    });
+    if (!map || (until && !until(*map))) {
+        return std::nullopt;
+    }
+    // Shown for the toolkit is not yet mapped for the X server.
+    if (!waitFor([&] { return isWindowShown(map->title); })) {
+        return std::nullopt;
+    }
+    return map;
 }
 
 } // namespace ui_test

@@ -26,6 +26,20 @@ struct CommandResult {
 };
 CommandResult xdotool(const std::vector<std::string>& arguments);
 
+// A person at the keyboard and mouse, on the visible window of that title.
+bool focusWindow(const std::string& windowTitle);
+bool typeInto(const std::string& windowTitle, const std::string& text);
+bool pressKeys(const std::string& windowTitle, const std::string& keys);
+bool clickControl(const ControlMap& map, int controlId);
+bool isWindowShown(const std::string& windowTitle);
+
+// The map a dialog of templateId wrote into folder, once it is there, its
+// window is on the screen and until (when given) holds for it; nullopt when
+// that did not happen in time.
+std::optional<ControlMap>
+waitForControlMap(const std::string& folder, int templateId,
+                  const std::function<bool(const ControlMap&)>& until = {});
+
 // nimbora-dialog-tool with arguments, in a private data home whose settings
 // send location searches to searchBase, driven with xdotool as a person
 // would: it waits for windows and report lines, never for a time.

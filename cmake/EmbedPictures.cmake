@@ -1,0 +1,23 @@
+# cmake -DOUTPUT=file.cpp -DNAMESPACE=ns -DFUNCTION=name -DSIZES="16;32" -DFILES="a.png;b.png" -P EmbedPictures.cmake
+# Writes a source file that holds the files' bytes and a function returning
+# them, each with its size in pixels, smallest first.
+list(LENGTH FILES count)
+math(EXPR last "${count} - 1")
+set(text "// Generated at build time from the files named below; do not edit.\n")
+string(APPEND text "#include \"res/EmbeddedPicture.h\"\n\nnamespace ${NAMESPACE} {\n\nnamespace {\n\n")
+set(table "")
+foreach(i RANGE ${last})
+    list(GET FILES ${i} file)
+    list(GET SIZES ${i} size)
+    file(READ "${file}" hex HEX)
+    string(LENGTH "${hex}" hexLength)
+    math(EXPR length "${hexLength} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    get_filename_component(name "${file}" NAME)
+    string(APPEND text "// ${name}\nconst unsigned char kPicture${i}[] = {\n${bytes}\n};\n\n")
+    string(APPEND table "    {${size}, kPicture${i}, ${length}},\n")
+endforeach()
+string(APPEND text "const EmbeddedPicture kPictures[] = {\n${table}};\n\n} // namespace\n\n")
+string(APPEND text "std::span<const EmbeddedPicture> ${FUNCTION}() {\n    return kPictures;\n}\n\n")
+string(APPEND text "} // namespace ${NAMESPACE}\n")
+file(WRITE "${OUTPUT}" "${text}")
