@@ -2,7 +2,7 @@
 
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
-#include "platform/Folders.h"
+#include "packs/PackFolders.h"
 
 #include <vector>
 
@@ -20,25 +20,25 @@ DrawingWindowSettings readShowSettings() {
 void chooseImagePack(DrawingWindowSettings& settings) {
     settings.imagePackFile.clear();
     settings.favorites.clear();
-    std::string folder = InstallFolder();
-    if (folder.empty()) {
+    const std::vector<std::string> folders = packFolders();
+    if (folders.empty()) {
         return;
-    }
-    if (folder.back() != '/') {
-        folder += '/';
     }
     std::string fileName = settings::get(settings::kCurrentImagePackFileName);
     if (fileName.empty()) {
-        const std::vector<std::string> packs = platform::findFiles(folder, "*.wxs");
+        const std::vector<PackFile> packs = listPackFiles();
         if (packs.empty()) {
             return;
         }
-        fileName = packs.front();
+        fileName = packs.front().csFileName;
         settings::set(settings::kCurrentImagePackFileName, fileName);
     }
-    // A name that points at a missing file is passed on: the window's pack
-    // loading reports it.
-    settings.imagePackFile = folder + fileName;
+    // The user's own copy wins. A name that points at a missing file is
+    // passed on: the window's pack loading reports it.
+    settings.imagePackFile = findPackFile(fileName);
+    if (settings.imagePackFile.empty()) {
+        settings.imagePackFile = folders.front() + fileName;
+    }
     settings.favorites =
         SettingsStore::GetString(settings::kMainSubsection, fileName, settings::kFavouritesDefault);
 }

@@ -22,7 +22,8 @@ struct DrawingWindowSettings {
 // The show settings from the store, with the image pack still unchosen.
 DrawingWindowSettings readShowSettings();
 
-// Picks the image pack: the stored CurrentImagePackFileName in the install
-// folder or, when none is stored, the first *.wxs found there, which is then
-// stored. Leaves the pack and favourites empty when there is none.
+// Picks the image pack: the stored CurrentImagePackFileName in the pack
+// folders (the user's own copy winning) or, when none is stored, the first
+// *.wxs found there, which is then stored. Leaves the pack and favourites
+// empty when there is none.
 void chooseImagePack(DrawingWindowSettings& settings);

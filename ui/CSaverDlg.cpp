@@ -208,45 +208,65 @@ void CSaverDlg::OnContextMenu(wxContextMenuEvent&) {
     PopupMenu(&menu);
 }
 
+// The template's controls all exist once the dialog is built; a control of
+// another kind than expected reads as unset and takes no value.
+bool CSaverDlg::isChecked(int nId) const {
+    if (const auto* pRadio = dlgItem<wxRadioButton>(nId); pRadio != nullptr) {
+        return pRadio->GetValue();
+    }
+    const auto* pBox = dlgItem<wxCheckBox>(nId);
+    return pBox != nullptr && pBox->GetValue();
+}
+
+void CSaverDlg::check(int nId, bool bChecked) {
+    if (auto* pRadio = dlgItem<wxRadioButton>(nId); pRadio != nullptr) {
+        pRadio->SetValue(bChecked);
+    } else if (auto* pBox = dlgItem<wxCheckBox>(nId); pBox != nullptr) {
+        pBox->SetValue(bChecked);
+    }
+}
+
 void CSaverDlg::readValues(SaverDialogValues& values) {
     values.m_speed = speedPosition();
     values.m_locationText = GetDlgItemText(res::IDC_LOCATION);
     for (int i = 0; i < 3; ++i) {
-        if (dlgItem<wxRadioButton>(kMethodButtons[i])->GetValue()) {
+        if (isChecked(kMethodButtons[i])) {
             values.m_methodRadio = i;
         }
     }
     for (int i = 0; i < 2; ++i) {
-        if (dlgItem<wxRadioButton>(kOrderButtons[i])->GetValue()) {
+        if (isChecked(kOrderButtons[i])) {
             values.m_orderRadio = i;
         }
     }
-    values.m_clearScreen = dlgItem<wxCheckBox>(res::IDC_CLEAR_SCREEN)->GetValue() ? 1 : 0;
-    values.m_blendImages = dlgItem<wxCheckBox>(res::IDC_BLEND_IMAGES)->GetValue() ? 1 : 0;
+    values.m_clearScreen = isChecked(res::IDC_CLEAR_SCREEN) ? 1 : 0;
+    values.m_blendImages = isChecked(res::IDC_BLEND_IMAGES) ? 1 : 0;
 }
 
 void CSaverDlg::writeValues(const SaverDialogValues& values) {
     setSpeedPosition(values.m_speed);
     setItemText(res::IDC_LOCATION, values.m_locationText);
     if (values.m_methodRadio >= 0 && values.m_methodRadio < 3) {
-        dlgItem<wxRadioButton>(kMethodButtons[values.m_methodRadio])->SetValue(true);
+        check(kMethodButtons[values.m_methodRadio], true);
     }
     if (values.m_orderRadio >= 0 && values.m_orderRadio < 2) {
-        dlgItem<wxRadioButton>(kOrderButtons[values.m_orderRadio])->SetValue(true);
+        check(kOrderButtons[values.m_orderRadio], true);
     }
     // Checked means 1, as the show reads these settings.
-    dlgItem<wxCheckBox>(res::IDC_CLEAR_SCREEN)->SetValue(values.m_clearScreen == 1);
-    dlgItem<wxCheckBox>(res::IDC_BLEND_IMAGES)->SetValue(values.m_blendImages == 1);
+    check(res::IDC_CLEAR_SCREEN, values.m_clearScreen == 1);
+    check(res::IDC_BLEND_IMAGES, values.m_blendImages == 1);
 }
 
 int CSaverDlg::speedPosition() const {
-    return dlgItem<wxScrollBar>(res::IDC_SPEED_SCROLLBAR)->GetThumbPosition() - kScrollOffset;
+    const auto* pBar = dlgItem<wxScrollBar>(res::IDC_SPEED_SCROLLBAR);
+    return pBar != nullptr ? pBar->GetThumbPosition() - kScrollOffset : 0;
 }
 
 void CSaverDlg::setSpeedPosition(int nPosition) {
-    dlgItem<wxScrollBar>(res::IDC_SPEED_SCROLLBAR)
-        ->SetScrollbar(clampedSpeedPosition(nPosition) + kScrollOffset, 1, kScrollRange,
-                       kScrollPage);
+    if (auto* pBar = dlgItem<wxScrollBar>(res::IDC_SPEED_SCROLLBAR); pBar != nullptr) {
+        pBar->SetScrollbar(clampedSpeedPosition(nPosition) + kScrollOffset, 1, kScrollRange,
+                           kScrollPage);
+    }
 }
 
 void CSaverDlg::setItemText(int nId, const std::string& text) {
@@ -264,15 +284,19 @@ void CSaverDlg::enableItem(int nId, bool bEnable) {
 }
 
 int CSaverDlg::addListEntry(int nId, const std::string& text) {
-    return dlgItem<wxChoice>(nId)->Append(toWxString(text));
+    auto* pList = dlgItem<wxChoice>(nId);
+    return pList != nullptr ? pList->Append(toWxString(text)) : -1;
 }
 
 void CSaverDlg::selectListEntry(int nId, int nIndex) {
-    dlgItem<wxChoice>(nId)->SetSelection(nIndex);
+    if (auto* pList = dlgItem<wxChoice>(nId); pList != nullptr) {
+        pList->SetSelection(nIndex);
+    }
 }
 
 int CSaverDlg::selectedListEntry(int nId) const {
-    return dlgItem<wxChoice>(nId)->GetSelection();
+    const auto* pList = dlgItem<wxChoice>(nId);
+    return pList != nullptr ? pList->GetSelection() : -1;
 }
 
 void CSaverDlg::showWaitCursor(bool bWait) {

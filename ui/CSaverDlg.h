@@ -51,6 +51,8 @@ private:
     void stopFirstUseTimer() override;
     void endDialog(int nResult) override { EndDialog(nResult); }
 
+    bool isChecked(int nId) const;
+    void check(int nId, bool bChecked);
     void bindEvents();
     void setUpLinks();
     void placeMonitorPicture(const wxRect& screen);

@@ -38,7 +38,7 @@ SaverDialogValues initialSaverDialogValues() {
 SaverDialogLogic::SaverDialogLogic(SaverDialogControls& controls, SaverDialogServices& services,
                                    const ResolveLocationFactory& factory, CityChooser& chooser)
     : m_controls(controls), m_services(services), m_factory(factory), m_chooser(chooser),
-      m_values(initialSaverDialogValues()), m_packFolders(packFolders()) {}
+      m_values(initialSaverDialogValues()) {}
 
 void SaverDialogLogic::onInitDialog(SaverPreview& preview) {
     m_pPreview = &preview;
@@ -87,31 +87,37 @@ void SaverDialogLogic::fillTemperatureList() {
 bool SaverDialogLogic::fillImagePackList() {
     m_packEntries.clear();
     std::string currentFile;
-    for (const InstalledPack& found : installedPacks(m_packFolders)) {
-        const ImageDLLInterface pack(found.path());
+    // Every folder the show loads packs from, each file name once: the
+    // entry is the copy the show would load.
+    for (const PackFile& found : listPackFiles()) {
+        const ImageDLLInterface pack(found.csPath);
         if (!pack.isLoaded()) {
             // A file that is not a pack would show nothing in the preview
             // or the show; it is not offered.
             if (isLogging()) {
-                logMessage(std::string(kInitPrefix) + "Not listing " + found.path() +
+                logMessage(std::string(kInitPrefix) + "Not listing " + found.csPath +
                            ": it is not an image pack that loads.");
             }
             continue;
         }
         std::string displayName = pack.getDLLDisplayName();
         if (displayName.empty()) {
-            displayName = found.fileName;
+            displayName = found.csFileName;
         }
         const int nIndex = m_controls.addListEntry(res::IDC_PACK_LIST, displayName);
         const auto at = nIndex < 0 || static_cast<std::size_t>(nIndex) > m_packEntries.size()
                             ? m_packEntries.end()
                             : m_packEntries.begin() + nIndex;
         m_packEntries.insert(at, found);
-        if (sameIgnoringCase(found.fileName, m_values.m_packFileName)) {
-            currentFile = found.fileName;
+        // The stored name in other letter case still finds its pack; the
+        // name spelled exactly wins when two files differ only in case.
+        if (found.csFileName == m_values.m_packFileName ||
+            (currentFile != m_values.m_packFileName &&
+             sameIgnoringCase(found.csFileName, m_values.m_packFileName))) {
+            currentFile = found.csFileName;
         }
-        m_values.m_favorites[found.fileName] = SettingsStore::GetString(
-            settings::kMainSubsection, found.fileName, settings::kFavouritesDefault);
+        m_values.m_favorites[found.csFileName] = SettingsStore::GetString(
+            settings::kMainSubsection, found.csFileName, settings::kFavouritesDefault);
     }
     if (m_packEntries.empty()) {
         return false;
@@ -120,7 +126,7 @@ bool SaverDialogLogic::fillImagePackList() {
     // stop at another pack whose name begins with the same words.
     int nSelected = 0;
     for (std::size_t i = 0; i < m_packEntries.size(); ++i) {
-        if (m_packEntries[i].fileName == currentFile) {
+        if (m_packEntries[i].csFileName == currentFile) {
             nSelected = static_cast<int>(i);
             break;
         }
@@ -142,12 +148,12 @@ void SaverDialogLogic::onPackChanged() {
     // What the user typed or scrolled to since the values were last read
     // stays: the controls are written again below.
     m_controls.readValues(m_values);
-    const InstalledPack& entry = m_packEntries[static_cast<std::size_t>(nEntry)];
-    m_values.m_packFileName = entry.fileName;
-    m_pPreview->setImagePackFile(entry.path());
-    m_pPreview->setFavorites(m_values.m_favorites[entry.fileName]);
+    const PackFile& entry = m_packEntries[static_cast<std::size_t>(nEntry)];
+    m_values.m_packFileName = entry.csFileName;
+    m_pPreview->setImagePackFile(entry.csPath);
+    m_pPreview->setFavorites(m_values.m_favorites[entry.csFileName]);
 
-    const ImageDLLInterface pack(entry.path());
+    const ImageDLLInterface pack(entry.csPath);
     if (pack.getDLLVersionNumber() < 3 || pack.supportsWxTriggered()) {
         m_controls.enableItem(res::IDC_METHOD_WEATHER, true);
     } else {
@@ -192,9 +198,9 @@ void SaverDialogLogic::onSelectFavoriteImages() {
     if (m_pPreview == nullptr || currentPackEntry() < 0) {
         return;
     }
-    const InstalledPack& entry = m_packEntries[static_cast<std::size_t>(currentPackEntry())];
+    const PackFile& entry = m_packEntries[static_cast<std::size_t>(currentPackEntry())];
     FavoritePickerRequest request;
-    request.packPath = entry.path();
+    request.packPath = entry.csPath;
     request.packFileName = m_values.m_packFileName;
     request.favorites = m_values.m_favorites[m_values.m_packFileName];
     request.pausePreview = [this](bool bPause) { m_pPreview->setPausePreview(bPause); };

@@ -2,7 +2,7 @@
 
 #include "location/CityChoice.h"
 #include "location/ResolveLocationFactory.h"
-#include "packs/InstalledPacks.h"
+#include "packs/PackFolders.h"
 #include "ui/SaverDialogParts.h"
 #include "ui/SpeedScroll.h"
 
@@ -21,9 +21,6 @@ public:
     SaverDialogValues& values() { return m_values; }
     const SaverDialogValues& values() const { return m_values; }
 
-    // The folders the pack list is filled from (packFolders() unless set).
-    void setPackFolders(std::vector<std::string> folders) { m_packFolders = std::move(folders); }
-
     // Everything of the dialog's initialisation after its controls exist;
     // preview is the drawing window just created over the monitor picture.
     void onInitDialog(SaverPreview& preview);
@@ -37,7 +34,7 @@ public:
     void onOK();
 
     // The pack files behind the entries of the pack list, in list order.
-    const std::vector<InstalledPack>& packEntries() const { return m_packEntries; }
+    const std::vector<PackFile>& packEntries() const { return m_packEntries; }
 
 private:
     void fillTemperatureList();
@@ -52,8 +49,7 @@ private:
     CityChooser& m_chooser;
     SaverPreview* m_pPreview = nullptr;
     SaverDialogValues m_values;
-    std::vector<std::string> m_packFolders;
-    std::vector<InstalledPack> m_packEntries;
+    std::vector<PackFile> m_packEntries;
 };
 
 // The dialog's construction defaults, before the caller fills the values.

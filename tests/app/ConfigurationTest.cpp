@@ -4,8 +4,10 @@
 #include "app/LegacyLocation.h"
 #include "app/SaverStartup.h"
 #include "app/SettingsStore.h"
+#include "packs/PackFolders.h"
 #include "platform/Folders.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,6 +144,31 @@ TEST_F(Configuration, NoPackInTheFolderMeansNoPack) {
     EXPECT_EQ(settings.imagePackFile, "");
     EXPECT_EQ(settings.favorites, "");
     EXPECT_EQ(SettingsStore::GetString("", "CurrentImagePackFileName", "<absent>"), "<absent>");
+}
+
+TEST_F(Configuration, PacksComeFromBothFoldersAndTheUsersOwnCopyWins) {
+    const std::string userPacks = m_env.m_dataHome.file("Nimbora/Screensaver/packs/");
+    std::filesystem::create_directories(userPacks);
+    m_env.m_dataHome.write("Nimbora/Screensaver/packs/Mine.wxs", "x");
+    DrawingWindowSettings settings;
+    // Found in the user's folder alone.
+    chooseImagePack(settings);
+    EXPECT_EQ(settings.imagePackFile, userPacks + "Mine.wxs");
+    EXPECT_EQ(SettingsStore::GetString("", "CurrentImagePackFileName", ""), "Mine.wxs");
+
+    // The install folder's packs come first when none is chosen, but the
+    // user's copy of the same name is the one loaded.
+    SettingsStore::SetString("", "CurrentImagePackFileName", "");
+    m_env.m_installFolder.write("Both.wxs", "x");
+    m_env.m_dataHome.write("Nimbora/Screensaver/packs/Both.wxs", "x");
+    chooseImagePack(settings);
+    EXPECT_EQ(settings.imagePackFile, userPacks + "Both.wxs");
+    const std::vector<PackFile> packs = listPackFiles();
+    ASSERT_EQ(packs.size(), 2u);
+    EXPECT_EQ(packs[0].csFileName, "Both.wxs");
+    EXPECT_EQ(packs[0].csPath, userPacks + "Both.wxs");
+    EXPECT_EQ(packs[1].csPath, userPacks + "Mine.wxs");
+    EXPECT_EQ(findPackFile("../Screensaver/packs/Both.wxs"), "");
 }
 
 class LegacyMigration : public ::testing::Test {

@@ -6,11 +6,15 @@
 #include "SaverDialogFakes.h"
 #include "SearchAnswerServer.h"
 #include "app/SettingsStore.h"
+#include "packs/PackFolders.h"
 #include "res/ResourceIds.h"
 #include "slideshow/PackFixtures.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,7 +32,6 @@ protected:
         m_services.m_picker.m_pPreview = &m_preview;
         m_services.m_picker.m_pControls = &m_controls;
         m_services.m_picker.m_pValues = &m_logic.values();
-        m_logic.setPackFolders({m_install.path(), m_userPacks.path()});
         SaverDialogValues& values = m_logic.values();
         values.m_locID = values.m_origLocID = "US80301";
         values.m_displayName = values.m_origDisplayName = values.m_locationText = "Boulder, CO";
@@ -40,7 +43,7 @@ protected:
 
     // A pack with two groups of two images; an empty name leaves the
     // pack's display name out.
-    static void addPack(const testing_support::TempFolder& folder, const std::string& fileName,
+    static void addPack(const std::string& folder, const std::string& fileName,
                         const std::string& displayName, int nVersion = 1,
                         bool bWeatherTriggered = true) {
         std::string manifest = displayName.empty()
@@ -51,12 +54,20 @@ protected:
             replace(manifest, "[supportsWxTriggered]\nvalue = false",
                     "[supportsWxTriggered]\nvalue = true");
         }
-        fixtures::writePack(folder.file(fileName), manifest);
+        fixtures::writePack(folder + fileName, manifest);
     }
     static void replace(std::string& text, const std::string& from, const std::string& to) {
         if (const std::size_t at = text.find(from); at != std::string::npos) {
             text.replace(at, from.size(), to);
         }
+    }
+
+    static std::string createdFolder(const std::string& folder) {
+        std::filesystem::create_directories(folder);
+        return folder;
+    }
+    static void writeFile(const std::string& path, const std::string& content) {
+        std::ofstream(path, std::ios::binary) << content;
     }
 
     SaverDialogValues& values() { return m_logic.values(); }
@@ -76,7 +87,10 @@ protected:
     location_test::FakeCityChooser m_chooser;
     ResolveLocationFactory m_factory;
     testing_support::TempFolder m_install;
-    testing_support::TempFolder m_userPacks;
+    testing_support::ScopedEnvironment m_installVariable{"NIMBORA_INSTALL_FOLDER",
+                                                         m_install.path()};
+    // The user's own pack folder, in the private data home the server set.
+    const std::string m_userPacks = createdFolder(userPackFolder());
     FakeControls m_controls;
     ui_test::FakePreview m_preview;
     ui_test::FakeServices m_services;
@@ -84,7 +98,7 @@ protected:
 };
 
 TEST_F(SaverDialogLogicTest, OpensWithTheStoredChoicesAndTellsThePreviewInOrder) {
-    addPack(m_install, "skies.wxs", "Skies");
+    addPack(m_install.path(), "skies.wxs", "Skies");
     values().m_displayImageMethod = 3;
     values().m_displayShowAllMethod = 2;
     values().m_speed = 4;
@@ -112,7 +126,7 @@ TEST_F(SaverDialogLogicTest, OpensWithTheStoredChoicesAndTellsThePreviewInOrder)
 }
 
 TEST_F(SaverDialogLogicTest, OutOfRangeSettingsOpenWithSaneChoicesThatOkStores) {
-    addPack(m_install, "skies.wxs", "Skies");
+    addPack(m_install.path(), "skies.wxs", "Skies");
     values().m_displayImageMethod = 7;
     values().m_displayShowAllMethod = 0;
     values().m_speed = 99;
@@ -208,22 +222,22 @@ TEST_F(SaverDialogLogicTest, TheRadioGroupsAndTheBlendBoxReachThePreview) {
 }
 
 TEST_F(SaverDialogLogicTest, ThePackListHoldsEveryFolderOncePerFileSortedByName) {
-    addPack(m_install, "b.wxs", "Horizons");
-    addPack(m_install, "a.wxs", "skies");
+    addPack(m_install.path(), "b.wxs", "Horizons");
+    addPack(m_install.path(), "a.wxs", "skies");
     addPack(m_userPacks, "c.wxs", "Coast");
-    addPack(m_userPacks, "b.wxs", "Horizons from the user"); // the install folder's comes first
-    addPack(m_userPacks, "d.wxs", "");                       // no name: listed under its file
-    m_userPacks.write("broken.wxs", "not an archive");
-    m_userPacks.write("notes.txt", "not a pack");
+    addPack(m_userPacks, "b.wxs", "Horizons, mine"); // the user's copy wins, as in the show
+    addPack(m_userPacks, "d.wxs", "");               // no name: listed under its file
+    writeFile(m_userPacks + "broken.wxs", "not an archive");
+    writeFile(m_userPacks + "notes.txt", "not a pack");
     SettingsStore::SetString("", "a.wxs", "01,02;02,01");
     open();
-    EXPECT_EQ(packNames(), (Calls{"Coast", "d.wxs", "Horizons", "skies"}));
+    EXPECT_EQ(packNames(), (Calls{"Coast", "d.wxs", "Horizons, mine", "skies"}));
     std::vector<std::string> files;
-    for (const InstalledPack& pack : m_logic.packEntries()) {
-        files.push_back(pack.path());
+    for (const PackFile& pack : m_logic.packEntries()) {
+        files.push_back(pack.csPath);
     }
-    EXPECT_EQ(files, (Calls{m_userPacks.file("c.wxs"), m_userPacks.file("d.wxs"),
-                            m_install.file("b.wxs"), m_install.file("a.wxs")}));
+    EXPECT_EQ(files, (Calls{m_userPacks + "c.wxs", m_userPacks + "d.wxs", m_userPacks + "b.wxs",
+                            m_install.file("a.wxs")}));
     // No current pack: the first entry.
     EXPECT_EQ(selectedPackName(), "Coast");
     EXPECT_EQ(values().m_packFileName, "c.wxs");
@@ -233,17 +247,27 @@ TEST_F(SaverDialogLogicTest, ThePackListHoldsEveryFolderOncePerFileSortedByName)
 }
 
 TEST_F(SaverDialogLogicTest, TheCurrentPackIsFoundInAnyLetterCaseAndStoredAsOnDisk) {
-    addPack(m_install, "Nimbora-Skies.wxs", "Skies");
-    addPack(m_install, "nimbora-skies-classic.wxs", "Skies Classic");
-    addPack(m_install, "other.wxs", "Skies");
+    addPack(m_install.path(), "Nimbora-Skies.wxs", "Skies");
+    addPack(m_install.path(), "nimbora-skies-classic.wxs", "Skies Classic");
+    addPack(m_install.path(), "other.wxs", "Skies");
     values().m_packFileName = "NIMBORA-SKIES.WXS";
     open();
     const std::size_t nSelected =
         static_cast<std::size_t>(m_controls.m_selected[res::IDC_PACK_LIST]);
     // Not merely an entry whose name begins the same: that pack itself.
-    EXPECT_EQ(m_logic.packEntries().at(nSelected).fileName, "Nimbora-Skies.wxs");
+    EXPECT_EQ(m_logic.packEntries().at(nSelected).csFileName, "Nimbora-Skies.wxs");
     EXPECT_EQ(values().m_packFileName, "Nimbora-Skies.wxs");
     EXPECT_TRUE(previewWasTold("setImagePackFile " + m_install.file("Nimbora-Skies.wxs")));
+}
+
+TEST_F(SaverDialogLogicTest, TheExactlySpelledPackWinsOverOneDifferingOnlyInCase) {
+    addPack(m_install.path(), "skies.wxs", "Skies");
+    addPack(m_userPacks, "Skies.wxs", "Skies too"); // another file: letter case counts
+    values().m_packFileName = "Skies.wxs";
+    open();
+    EXPECT_EQ(packNames(), (Calls{"Skies", "Skies too"}));
+    EXPECT_EQ(selectedPackName(), "Skies too");
+    EXPECT_EQ(values().m_packFileName, "Skies.wxs");
 }
 
 TEST_F(SaverDialogLogicTest, WithoutPacksTheFavouritesButtonIsOffAndThePackNameKept) {
@@ -261,9 +285,9 @@ TEST_F(SaverDialogLogicTest, WithoutPacksTheFavouritesButtonIsOffAndThePackNameK
 }
 
 TEST_F(SaverDialogLogicTest, APackWithoutWeatherTriggeringTurnsThatMethodOff) {
-    addPack(m_install, "new.wxs", "New", 3, false);
-    addPack(m_install, "old.wxs", "Old", 2, false);
-    addPack(m_install, "wx.wxs", "Weather", 5, true);
+    addPack(m_install.path(), "new.wxs", "New", 3, false);
+    addPack(m_install.path(), "old.wxs", "Old", 2, false);
+    addPack(m_install.path(), "wx.wxs", "Weather", 5, true);
     SettingsStore::SetString("", "new.wxs", "01,01");
     values().m_packFileName = "new.wxs";
     open();
@@ -296,8 +320,8 @@ TEST_F(SaverDialogLogicTest, APackWithoutWeatherTriggeringTurnsThatMethodOff) {
 }
 
 TEST_F(SaverDialogLogicTest, ChangingThePackKeepsWhatWasTypedAndScrolled) {
-    addPack(m_install, "a.wxs", "Alpha");
-    addPack(m_install, "b.wxs", "Beta");
+    addPack(m_install.path(), "a.wxs", "Alpha");
+    addPack(m_install.path(), "b.wxs", "Beta");
     open();
     m_controls.setItemText(res::IDC_LOCATION, "Denver");
     m_logic.onSpeedScroll(SpeedScroll::FarRight, 0);
@@ -440,7 +464,7 @@ TEST_F(SaverDialogLogicTest, CancellingTheFirstUsePromptEndsTheDialogAsCancelled
 }
 
 TEST_F(SaverDialogLogicTest, TheFavouritePickerGetsThePackAndItsList) {
-    addPack(m_install, "a.wxs", "Alpha");
+    addPack(m_install.path(), "a.wxs", "Alpha");
     addPack(m_userPacks, "b.wxs", "Beta");
     SettingsStore::SetString("", "b.wxs", "02,01");
     values().m_packFileName = "b.wxs";
@@ -449,7 +473,7 @@ TEST_F(SaverDialogLogicTest, TheFavouritePickerGetsThePackAndItsList) {
     picker.m_answer = "01,01;01,02";
     m_logic.onSelectFavoriteImages();
     ASSERT_EQ(picker.m_requests.size(), 1u);
-    EXPECT_EQ(picker.m_requests[0].packPath, m_userPacks.file("b.wxs"));
+    EXPECT_EQ(picker.m_requests[0].packPath, m_userPacks + "b.wxs");
     EXPECT_EQ(picker.m_requests[0].packFileName, "b.wxs");
     EXPECT_EQ(picker.m_requests[0].favorites, "02,01");
     EXPECT_EQ(picker.m_seenWhileOpen, (Calls{"setPausePreview 1", "wait cursor", "busy"}));

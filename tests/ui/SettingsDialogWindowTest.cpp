@@ -178,6 +178,26 @@ TEST_F(SettingsDialogWindow, CancelAfterEditsLeavesTheSettingsFileAsItWas) {
     EXPECT_EQ(configFile(), before);
 }
 
+TEST_F(SettingsDialogWindow, OutOfRangeSettingsOpenSaneAndOkStoresValidOnes) {
+    for (const auto& [key, value] :
+         {std::pair{"Speed", "99"}, std::pair{"displayImageMethod", "7"},
+          std::pair{"CurrentImagePackFileName", "gone.wxs"}, std::pair{"ut", "K"}}) {
+        SettingsStore::SetString("", key, value);
+    }
+    start();
+    const std::optional<ControlMap> map =
+        settings(textIs(res::IDC_SPEED_GROUP, "Show a new image every 10 minutes"));
+    ASSERT_TRUE(map) << output();
+    // The first pack in place of the one that is gone.
+    EXPECT_TRUE(previewShows(*map, kRed));
+    ASSERT_TRUE(ui_test::clickControl(*map, res::IDOK));
+    EXPECT_EQ(exitCode(), 0) << output();
+    EXPECT_EQ(SettingsStore::GetString("", "Speed", ""), "10");
+    EXPECT_EQ(SettingsStore::GetString("", "displayImageMethod", ""), "1");
+    EXPECT_EQ(SettingsStore::GetString("", "CurrentImagePackFileName", ""), "alpha.wxs");
+    EXPECT_EQ(SettingsStore::GetString("", "ut", ""), "F");
+}
+
 TEST_F(SettingsDialogWindow, TheFirstUsePromptStoresItsPlaceAtOnce) {
     SettingsStore::SetString("", "locID", "");
     start();
