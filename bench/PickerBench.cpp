@@ -1,7 +1,7 @@
 // Reading a large pack's thumbnails for the favourite picker (49 x 10
 // images), as the "..." button does before the picker shows, for
 // thumbnails of the list's size and for larger ones.
-#include "PickerPack.h"
+#include "bench/PickerPack.h"
 #include "slideshow/ImageDLLInterface.h"
 #include "ui/FavoriteThumbnails.h"
 

@@ -1,4 +1,4 @@
-#include "PickerPack.h"
+#include "bench/PickerPack.h"
 
 #include "imaging/DrawingSurface.h"
 #include "imaging/JpegEncoder.h"

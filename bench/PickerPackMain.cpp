@@ -1,6 +1,6 @@
 // bench_picker_pack PATH [WIDTH HEIGHT]: writes the picker's timing pack
 // with thumbnails of that size (120 x 90 unless given).
-#include "PickerPack.h"
+#include "bench/PickerPack.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -18,9 +18,12 @@ protected:
         SettingsStore::SetString("", "displayName", "New York, NY");
     }
 
-    bool start(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), "/opt/nimbora/nimbora-screensaver");
-        return m_startup.InitInstance(arguments);
+    bool start(const std::vector<std::string>& arguments) {
+        // Built whole rather than inserted at the front: GCC 12 at -O3
+        // warns falsely (-Wnull-dereference) on the insertion.
+        std::vector<std::string> commandLine{"/opt/nimbora/nimbora-screensaver"};
+        commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
+        return m_startup.InitInstance(commandLine);
     }
 };
 
