@@ -4,11 +4,13 @@
 //   nimbora-dialog-tool [--report FILE] enter-location
 //   nimbora-dialog-tool [--report FILE] select-city NAME...
 //   nimbora-dialog-tool [--report FILE] template ID
+//   nimbora-dialog-tool [--report FILE] select-images PACK [FAVOURITES]
 //   nimbora-dialog-tool [--report FILE] message TITLE TEXT [none|information|exclamation|error]
 //
 // It reports one tab-separated line per event to FILE (else to standard
 // output): "box <title> <text>" as a message box opens, then "ok <location
-// id> <display name>" (enter-location), "ok <index>" (select-city), "ended
+// id> <display name>" (enter-location), "ok <index>" (select-city), "ok
+// <favourites>" (select-images), "ended
 // <result>" (template, message) or "cancel". The dialogs search through the
 // services named in config.ini, as the program does; with
 // NIMBORA_CONTROL_MAP_FOLDER set, each dialog says where its controls are.
@@ -19,11 +21,13 @@
 #include "platform/MessageBox.h"
 #include "res/DialogTemplates.h"
 #include "ui/CEnterLocation.h"
+#include "ui/FavoriteImagePicker.h"
 #include "ui/ToolkitMessageBox.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 #include <wx/app.h>
@@ -35,6 +39,7 @@ const char* const kUsage =
     "  enter-location                 the location entry dialog\n"
     "  select-city NAME...            the city choice\n"
     "  template ID                    any dialog template, laid out, without behaviour\n"
+    "  select-images PACK [FAVOURITES] the favourite picker over a pack file\n"
     "  message TITLE TEXT [ICON]      a message box (none, information, exclamation, error)\n";
 
 class Report {
@@ -125,6 +130,14 @@ private:
             }
             CTemplateDialog dialog(nullptr, *found);
             m_pReport->line("ended\t" + std::to_string(dialog.DoModal()));
+            return 0;
+        }
+        if ((a.size() == 2 || a.size() == 3) && a[0] == "select-images") {
+            FavoritePickerRequest request;
+            request.packPath = a[1];
+            request.favorites = a.size() == 3 ? a[2] : "";
+            const std::optional<std::string> chosen = FavoriteImagePicker().pickFavorites(request);
+            m_pReport->line(chosen ? "ok\t" + *chosen : "cancel");
             return 0;
         }
         if ((a.size() == 3 || a.size() == 4) && a[0] == "message") {

@@ -4,7 +4,7 @@
 #include "res/ResourceIds.h"
 #include "ui/CEnterLocation.h"
 #include "ui/CSaverDlg.h"
-#include "ui/FavoritePickerStub.h"
+#include "ui/FavoriteImagePicker.h"
 
 #include <wx/app.h>
 
@@ -32,7 +32,7 @@ public:
 
 private:
     UsageTracker& m_tracker;
-    FavoritePickerStub m_picker;
+    FavoriteImagePicker m_picker;
 };
 
 } // namespace
