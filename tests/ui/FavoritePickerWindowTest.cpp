@@ -18,7 +18,6 @@ namespace {
 using show_testing::Child;
 using show_testing::PrivateDisplay;
 
-constexpr const char* kSettingsTitle = "Nimbora Screensaver";
 constexpr const char* kPickerTitle = "Select Images";
 
 class FavoritePickerWindow : public ::testing::Test {

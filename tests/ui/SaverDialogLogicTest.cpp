@@ -22,9 +22,6 @@ namespace {
 using ui_test::FakeControls;
 using Calls = std::vector<std::string>;
 
-constexpr const char* kOneBoulder =
-    "<search><loc id=\"US80301\" type=\"zip\">Boulder, CO</loc></search>";
-
 class SaverDialogLogicTest : public ::testing::Test {
 protected:
     SaverDialogLogicTest() : m_factory(m_server.base()) {
