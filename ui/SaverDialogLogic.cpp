@@ -191,7 +191,8 @@ void SaverDialogLogic::onBlendImagesClicked() {
 }
 
 void SaverDialogLogic::onTemperatureChanged() {
-    m_values.m_tempUnit = m_controls.selectedListEntry(res::IDC_TEMPERATURE_LIST) != 0 ? "F" : "C";
+    const bool bFahrenheit = m_controls.selectedListEntry(res::IDC_TEMPERATURE_LIST) != 0;
+    m_values.m_tempUnit.assign(1, bFahrenheit ? 'F' : 'C');
 }
 
 void SaverDialogLogic::onSelectFavoriteImages() {
