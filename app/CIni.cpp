@@ -11,6 +11,7 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -27,7 +28,8 @@ constexpr int kWriteLockTimeoutMs = 5000;
 // keeps each comment with the entry after it, so a comment at the end of the
 // file, with no entry after it, would be dropped on the next rewrite; the
 // marker gives it an entry to stay with until it is put back at the end.
-constexpr const char* kEndMarker = "\x01end of file\x01";
+constexpr const char* kEndMarker = "\x01"
+                                   "end of file\x01";
 constexpr size_t kIntTextLength = 64;
 
 bool isBlank(char c) {
@@ -118,10 +120,23 @@ void mendText(std::string& content) {
     }
 }
 
-// Loads the file; a missing file is an empty document. With bWithEndMarker
-// the marker section follows the file's text.
+// The marker's name, made longer until the text does not hold it in any
+// letter case, so that no section of the file's own is ever taken for it.
+std::string endMarkerFor(const std::string& content) {
+    std::string lowered = content;
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::string marker = kEndMarker;
+    while (lowered.find(marker) != std::string::npos) {
+        marker += '\x01';
+    }
+    return marker;
+}
+
+// Loads the file; a missing file is an empty document. With pEndMarker the
+// marker section follows the file's text, under the name it is given there.
 bool load(const std::string& path, IniDocument& document, bool& missing,
-          bool bWithEndMarker = false) {
+          std::string* pEndMarker = nullptr) {
     prepare(document);
     std::string content;
     missing = false;
@@ -132,27 +147,24 @@ bool load(const std::string& path, IniDocument& document, bool& missing,
         }
     }
     mendText(content);
-    if (bWithEndMarker) {
-        content += std::string("\n[") + kEndMarker + "]\n";
+    if (pEndMarker != nullptr) {
+        *pEndMarker = endMarkerFor(content);
+        content += "\n[" + *pEndMarker + "]\n";
     }
     return document.LoadData(content) >= 0;
 }
 
 // Removes the marker section and returns the comment that came before it.
-// A section of that name with keys is a file's own and stays.
-std::string takeEndComment(IniDocument& document) {
+std::string takeEndComment(IniDocument& document, const std::string& marker) {
     std::string comment;
-    if (document.GetSectionSize(kEndMarker) > 0) {
-        return comment;
-    }
     IniDocument::TNamesDepend sections;
     document.GetAllSections(sections);
     for (const IniDocument::Entry& section : sections) {
-        if (std::strcmp(section.pItem, kEndMarker) == 0 && section.pComment != nullptr) {
+        if (marker == section.pItem && section.pComment != nullptr) {
             comment = section.pComment;
         }
     }
-    document.Delete(kEndMarker, nullptr);
+    document.Delete(marker.c_str(), nullptr);
     return comment;
 }
 
@@ -203,13 +215,14 @@ bool rewriteFile(const std::string& path, const char* caller, Change change) {
     platform::removeStaleReplacements(path);
     IniDocument document;
     bool missing = false;
-    if (!load(path, document, missing, true)) {
+    std::string endMarker;
+    if (!load(path, document, missing, &endMarker)) {
         // Replacing a file we could not read would throw its content away.
         platform::debugOutput(std::string(caller) + "; cannot read " + path +
                               ", errno = " + std::to_string(errno));
         return false;
     }
-    const std::string endComment = takeEndComment(document);
+    const std::string endComment = takeEndComment(document, endMarker);
     const Edit edit = change(document);
     if (edit != Edit::Changed) {
         return edit == Edit::Unchanged;

@@ -147,6 +147,14 @@ TEST_F(CIniTest, ACommentAtTheEndOfTheFileStaysThere) {
     m_folder.write("test.ini", "; only a comment\n\n; and another\n");
     ASSERT_TRUE(m_ini.WriteString("S", "a", "1"));
     EXPECT_EQ(m_folder.read("test.ini"), "; only a comment\n\n\n[S]\na=1\n; and another\n");
+
+    // A section of the file's own may bear any name, even the one the
+    // rewrite uses to keep that comment in place.
+    const std::string ownSection = "[\x01"
+                                   "END OF FILE\x01]\n";
+    m_folder.write("test.ini", "[S]\na=1\n" + ownSection + "; tail\n");
+    ASSERT_TRUE(m_ini.WriteString("S", "b", "2"));
+    EXPECT_EQ(m_folder.read("test.ini"), "[S]\na=1\nb=2\n\n\n" + ownSection + "; tail\n");
 }
 
 TEST_F(CIniTest, ANulByteHidesNothingAfterIt) {
