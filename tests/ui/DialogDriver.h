@@ -40,6 +40,22 @@ std::optional<ControlMap>
 waitForControlMap(const std::string& folder, int templateId,
                   const std::function<bool(const ControlMap&)>& until = {});
 
+// What a test of the real program's windows sets for it: each dialog writes
+// its control map into a private folder, message boxes go to stderr instead
+// of the screen, no accessibility bridge is looked for, and the toolkit's
+// teardown leaks, which vary from run to run, are not the test's to judge.
+struct ProgramWindowEnvironment {
+    // Where the program's output is kept for a failing test to show.
+    std::string outputPath() const { return m_maps.file("output.txt"); }
+    std::string output() const { return m_maps.read("output.txt"); }
+
+    testing_support::TempFolder m_maps;
+    testing_support::ScopedEnvironment m_mapFolder{"NIMBORA_CONTROL_MAP_FOLDER", m_maps.path()};
+    testing_support::ScopedEnvironment m_accessibility{"NO_AT_BRIDGE", "1"};
+    testing_support::ScopedEnvironment m_boxes{"NIMBORA_MESSAGE_BOXES", "stderr"};
+    testing_support::ScopedEnvironment m_noLeakCheck{"ASAN_OPTIONS", "detect_leaks=0"};
+};
+
 // nimbora-dialog-tool with arguments, in a private data home whose settings
 // send location searches to searchBase, driven with xdotool as a person
 // would: it waits for windows and report lines, never for a time.

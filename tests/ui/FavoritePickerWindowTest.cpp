@@ -55,7 +55,8 @@ protected:
     std::map<int, PixelRect> itemRects() {
         std::map<int, PixelRect> rects;
         ui_test::waitFor([&] {
-            std::ifstream in(m_maps.file(std::to_string(res::IDD_SELECT_IMAGES) + ".items"));
+            std::ifstream in(
+                m_windows.m_maps.file(std::to_string(res::IDD_SELECT_IMAGES) + ".items"));
             int nItem = 0;
             PixelRect rect;
             while (in >> nItem >> rect.x >> rect.y >> rect.width >> rect.height) {
@@ -78,28 +79,24 @@ protected:
     }
     std::optional<ControlMap> picker(const std::string& countText) {
         return ui_test::waitForControlMap(
-            m_maps.path(), res::IDD_SELECT_IMAGES, [countText](const ControlMap& map) {
+            m_windows.m_maps.path(), res::IDD_SELECT_IMAGES, [countText](const ControlMap& map) {
                 const MappedControl* count = map.find(res::IDC_SELECTED_COUNT);
                 return count != nullptr && count->text == countText;
             });
     }
-    std::string output() const { return m_maps.read("output.txt"); }
+    std::string output() const { return m_windows.output(); }
 
     AppTestEnvironment m_env;
     std::unique_ptr<PrivateDisplay> m_pDisplay;
-    testing_support::TempFolder m_maps;
-    testing_support::ScopedEnvironment m_mapFolder{"NIMBORA_CONTROL_MAP_FOLDER", m_maps.path()};
-    testing_support::ScopedEnvironment m_accessibility{"NO_AT_BRIDGE", "1"};
-    testing_support::ScopedEnvironment m_boxes{"NIMBORA_MESSAGE_BOXES", "stderr"};
-    testing_support::ScopedEnvironment m_noLeakCheck{"ASAN_OPTIONS", "detect_leaks=0"};
+    ui_test::ProgramWindowEnvironment m_windows;
     Child m_program;
 };
 
 TEST_F(FavoritePickerWindow, CtrlClickedThumbnailsBecomeTheFavouritesInListOrder) {
-    m_program = show_testing::startProgram({NIMBORA_TEST_PROGRAM}, m_maps.file("output.txt"));
+    m_program = show_testing::startProgram({NIMBORA_TEST_PROGRAM}, m_windows.outputPath());
     ASSERT_TRUE(m_program.isRunning());
     const std::optional<ControlMap> settings =
-        ui_test::waitForControlMap(m_maps.path(), res::IDD_SAVER_DIALOG);
+        ui_test::waitForControlMap(m_windows.m_maps.path(), res::IDD_SAVER_DIALOG);
     ASSERT_TRUE(settings) << output();
     ASSERT_TRUE(ui_test::clickControl(*settings, res::IDC_SELECT_FAVORITES));
 

@@ -59,11 +59,11 @@ protected:
     }
 
     void start() {
-        m_program = show_testing::startProgram({NIMBORA_TEST_PROGRAM}, m_maps.file("output.txt"));
+        m_program = show_testing::startProgram({NIMBORA_TEST_PROGRAM}, m_windows.outputPath());
         ASSERT_TRUE(m_program.isRunning());
     }
     std::optional<ControlMap> settings(const std::function<bool(const ControlMap&)>& until = {}) {
-        return ui_test::waitForControlMap(m_maps.path(), kSettings, until);
+        return ui_test::waitForControlMap(m_windows.m_maps.path(), kSettings, until);
     }
     static std::function<bool(const ControlMap&)> textIs(int nId, const std::string& text) {
         return [nId, text](const ControlMap& map) {
@@ -82,17 +82,13 @@ protected:
     std::string configFile() const {
         return m_env.m_dataHome.read("Nimbora/Screensaver/config.ini");
     }
-    std::string output() const { return m_maps.read("output.txt"); }
+    std::string output() const { return m_windows.output(); }
     int exitCode() { return m_program.waitForExit().value_or(-1); }
 
     AppTestEnvironment m_env;
     services_test::RunningServer m_services;
     std::unique_ptr<PrivateDisplay> m_pDisplay;
-    testing_support::TempFolder m_maps;
-    testing_support::ScopedEnvironment m_mapFolder{"NIMBORA_CONTROL_MAP_FOLDER", m_maps.path()};
-    testing_support::ScopedEnvironment m_accessibility{"NO_AT_BRIDGE", "1"};
-    testing_support::ScopedEnvironment m_boxes{"NIMBORA_MESSAGE_BOXES", "stderr"};
-    testing_support::ScopedEnvironment m_noLeakCheck{"ASAN_OPTIONS", "detect_leaks=0"};
+    ui_test::ProgramWindowEnvironment m_windows;
     Child m_program;
 };
 
@@ -201,7 +197,8 @@ TEST_F(SettingsDialogWindow, OutOfRangeSettingsOpenSaneAndOkStoresValidOnes) {
 TEST_F(SettingsDialogWindow, TheFirstUsePromptStoresItsPlaceAtOnce) {
     SettingsStore::SetString("", "locID", "");
     start();
-    ASSERT_TRUE(ui_test::waitForControlMap(m_maps.path(), res::IDD_ENTER_LOCATION)) << output();
+    ASSERT_TRUE(ui_test::waitForControlMap(m_windows.m_maps.path(), res::IDD_ENTER_LOCATION))
+        << output();
     ASSERT_TRUE(ui_test::typeInto("Location Preference", "62701"));
     ASSERT_TRUE(ui_test::pressKeys("Location Preference", "Return"));
     EXPECT_TRUE(settings(textIs(res::IDC_LOCATION, "Springfield, IL")));
@@ -241,7 +238,7 @@ TEST_F(SettingsDialogWindow, TheAboutBoxShowsTheVersionAndItsLinks) {
     ASSERT_TRUE(map) << output();
     ASSERT_TRUE(ui_test::clickControl(*map, res::IDC_ABOUT_BUTTON));
     const std::optional<ControlMap> about =
-        ui_test::waitForControlMap(m_maps.path(), res::IDD_ABOUTBOX);
+        ui_test::waitForControlMap(m_windows.m_maps.path(), res::IDD_ABOUTBOX);
     ASSERT_TRUE(about) << output();
     EXPECT_EQ(about->find(res::IDC_VERSION)->text, "v 3.00.00");
     EXPECT_EQ(about->find(res::IDC_VIEW_PHOTOS_LINK)->text, "View more photos");
