@@ -11,53 +11,31 @@
 // fully in, its blend over). Then ends the program. With --no-preview only
 // shown_ms is waited for (a dialog without a preview, as a floor). Exit
 // status 1 when something did not happen within the bound.
+#include "ScreenProbe.h"
 #include "ui/ControlMap.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <optional>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+using namespace screen_probe;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+constexpr const char* kProbeName = "nimbora-settings-probe";
 constexpr int kSettingsTemplate = 102;
 constexpr int kPreviewPlaceholder = 1006;
 constexpr double kStillMs = 1000;
 
-struct DisplayClose {
-    void operator()(Display* pDisplay) const { XCloseDisplay(pDisplay); }
-};
-
 std::vector<unsigned long> pixels(Display* pDisplay, const PixelRect& rect, int nScale) {
-    std::vector<unsigned long> values;
-    XImage* pImage = XGetImage(pDisplay, DefaultRootWindow(pDisplay), rect.x * nScale,
-                               rect.y * nScale, static_cast<unsigned>(rect.width * nScale),
-                               static_cast<unsigned>(rect.height * nScale), AllPlanes, ZPixmap);
-    if (pImage == nullptr) {
-        return values;
-    }
-    for (int y = 0; y < pImage->height; ++y) {
-        for (int x = 0; x < pImage->width; ++x) {
-            values.push_back(XGetPixel(pImage, x, y));
-        }
-    }
-    XDestroyImage(pImage);
-    return values;
+    return rootPixels(pDisplay, rect.x * nScale, rect.y * nScale, rect.width * nScale,
+                      rect.height * nScale);
 }
 
 std::optional<ControlMap> readMap(const std::string& path) {
@@ -65,10 +43,6 @@ std::optional<ControlMap> readMap(const std::string& path) {
     std::stringstream text;
     text << in.rdbuf();
     return parseControlMap(text.str());
-}
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 } // namespace
@@ -94,18 +68,16 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    std::unique_ptr<Display, DisplayClose> pDisplay(XOpenDisplay(nullptr));
+    const DisplayPointer pDisplay = openDisplay(kProbeName);
     if (!pDisplay) {
-        std::fprintf(stderr, "nimbora-settings-probe: cannot open the display\n");
         return 2;
     }
     const std::string mapPath = controlMapPath(folder, kSettingsTemplate);
     std::remove(mapPath.c_str());
 
     const Clock::time_point start = Clock::now();
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[i + 1], nullptr, nullptr, argv + i + 1, environ) != 0) {
-        std::fprintf(stderr, "nimbora-settings-probe: cannot start %s\n", argv[i + 1]);
+    const pid_t pid = startProgram(kProbeName, argv + i + 1);
+    if (pid < 0) {
         return 2;
     }
     const Clock::time_point deadline = start + std::chrono::seconds(nBoundS);
@@ -142,9 +114,7 @@ int main(int argc, char** argv) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    kill(pid, SIGTERM);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    endProgram(pid);
     std::printf("shown_ms=%.0f preview_ms=%.0f photo_in_ms=%.0f\n", shown, firstChange, lastChange);
     return shown < 0 || (bPreview && firstChange < 0) ? 1 : 0;
 }

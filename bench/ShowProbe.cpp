@@ -9,52 +9,25 @@
 // fade), both from the program's start, with the middle's colour at each.
 // Then ends the program (SIGTERM) and prints how long that took (end_ms). Exit status 1 when
 // nothing changed within the bound.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <chrono>
-#include <csignal>
+#include "ScreenProbe.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <spawn.h>
-#include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+using namespace screen_probe;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr int SQUARE = 16;
-
-struct DisplayClose {
-    void operator()(Display* pDisplay) const { XCloseDisplay(pDisplay); }
-};
+constexpr const char* kProbeName = "nimbora-show-probe";
 
 std::vector<unsigned long> square(Display* pDisplay) {
     const int nScreen = DefaultScreen(pDisplay);
-    const int x = DisplayWidth(pDisplay, nScreen) / 2 - SQUARE / 2;
-    const int y = DisplayHeight(pDisplay, nScreen) / 2 - SQUARE / 2;
-    std::vector<unsigned long> pixels;
-    XImage* pImage = XGetImage(pDisplay, RootWindow(pDisplay, nScreen), x, y, SQUARE, SQUARE,
-                               AllPlanes, ZPixmap);
-    if (pImage == nullptr) {
-        return pixels;
-    }
-    for (int j = 0; j < SQUARE; ++j) {
-        for (int i = 0; i < SQUARE; ++i) {
-            pixels.push_back(XGetPixel(pImage, i, j));
-        }
-    }
-    XDestroyImage(pImage);
-    return pixels;
-}
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return rootPixels(pDisplay, DisplayWidth(pDisplay, nScreen) / 2 - SQUARE / 2,
+                      DisplayHeight(pDisplay, nScreen) / 2 - SQUARE / 2, SQUARE, SQUARE);
 }
 
 } // namespace
@@ -77,17 +50,15 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    std::unique_ptr<Display, DisplayClose> pDisplay(XOpenDisplay(nullptr));
+    const DisplayPointer pDisplay = openDisplay(kProbeName);
     if (!pDisplay) {
-        std::fprintf(stderr, "nimbora-show-probe: cannot open the display\n");
         return 2;
     }
     const std::vector<unsigned long> before = square(pDisplay.get());
 
     const Clock::time_point start = Clock::now();
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[i + 1], nullptr, nullptr, argv + i + 1, environ) != 0) {
-        std::fprintf(stderr, "nimbora-show-probe: cannot start %s\n", argv[i + 1]);
+    const pid_t pid = startProgram(kProbeName, argv + i + 1);
+    if (pid < 0) {
         return 2;
     }
     const Clock::time_point deadline = start + std::chrono::seconds(nBoundS);
@@ -110,9 +81,7 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     const Clock::time_point asked = Clock::now();
-    kill(pid, SIGTERM);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    endProgram(pid);
     std::printf("first_change_ms=%.0f settled_ms=%.0f end_ms=%.0f first_colour=%06lx "
                 "settled_colour=%06lx\n",
                 firstChange, lastChange, msSince(asked), firstColour & 0xFFFFFF,
