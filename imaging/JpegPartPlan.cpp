@@ -13,18 +13,27 @@ int divideRoundingUp(int n, int nDivisor) {
     return (n + nDivisor - 1) / nDivisor;
 }
 
-// The source part as libjpeg's scaled picture has it.
-Rect scaledPart(const Rect& source, int nScale) {
-    return Rect{source.left / nScale, source.top / nScale, divideRoundingUp(source.right, nScale),
-                divideRoundingUp(source.bottom, nScale)};
-}
-
 // Position of a target pixel within placed, mapped onto nSourceSpan.
 int nearest(int nOffset, int nSourceSpan, int nPlacedSpan) {
     return static_cast<int>(std::int64_t{nOffset} * nSourceSpan / nPlacedSpan);
 }
 
 } // namespace
+
+Rect scaledJpegPart(const Rect& source, int nScale) {
+    return Rect{source.left / nScale, source.top / nScale, divideRoundingUp(source.right, nScale),
+                divideRoundingUp(source.bottom, nScale)};
+}
+
+int coveringJpegScale(const Rect& source, int nWidth, int nHeight) {
+    for (const int nCandidate : kScales) {
+        const Rect scaled = scaledJpegPart(source, nCandidate);
+        if (scaled.width() >= nWidth && scaled.height() >= nHeight) {
+            return nCandidate;
+        }
+    }
+    return 1;
+}
 
 bool JpegPartPlan::make(const Rect& picture, const Rect& source, const Rect& bounds,
                         const Rect& placedRect) {
@@ -35,15 +44,8 @@ bool JpegPartPlan::make(const Rect& picture, const Rect& source, const Rect& bou
         return false;
     }
     placed = placedRect;
-    nScale = 1;
-    for (const int nCandidate : kScales) {
-        const Rect scaled = scaledPart(clamped, nCandidate);
-        if (scaled.width() >= placed.width() && scaled.height() >= placed.height()) {
-            nScale = nCandidate;
-            break;
-        }
-    }
-    part = scaledPart(clamped, nScale);
+    nScale = coveringJpegScale(clamped, placed.width(), placed.height());
+    part = scaledJpegPart(clamped, nScale);
     bSameWidth = part.width() == placed.width();
     bSameHeight = part.height() == placed.height();
     visible = Rect{std::max(placed.left, bounds.left), std::max(placed.top, bounds.top),

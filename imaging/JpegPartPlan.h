@@ -4,6 +4,13 @@
 
 #include <vector>
 
+// The largest of libjpeg's fast reductions (1/8, 1/4, 1/2) at which source
+// still covers nWidth x nHeight, as the divisor (8, 4, 2), or 1 when none does.
+int coveringJpegScale(const Rect& source, int nWidth, int nHeight);
+
+// The source part as libjpeg's picture at 1/nScale of the size has it.
+Rect scaledJpegPart(const Rect& source, int nScale);
+
 // The geometry of one partial decode: at which of libjpeg's scales to decode
 // (1/1, 1/2, 1/4, 1/8), which rows and columns of the scaled picture are
 // needed, and which of them each target pixel shows (nearest neighbour).

@@ -2,6 +2,7 @@
 
 #include "app/Trace.h"
 #include "imaging/CxImage.h"
+#include "imaging/JpegPartPlan.h"
 #include "slideshow/ImageDLLInterface.h"
 #include "slideshow/ResourceNames.h"
 
@@ -17,21 +18,14 @@ void trace(const std::string& csMessage) {
     }
 }
 
-// The size to decode a thumbnail at: its own, or where it is at least twice
-// the list's size both ways, the smallest DCT scale (1/2, 1/4, 1/8) that
-// still covers the list's size, so the area scaling after it is exact over
-// far fewer pixels.
+// The size to decode a thumbnail at: the picture at the decoder's largest
+// reduction that still covers the list's size, so the decoder only scales
+// by its DCT and the area scaling after it is exact over far fewer pixels.
 Size decodeSize(int nWidth, int nHeight) {
-    Size size{nWidth, nHeight};
-    for (const int nDivisor : {2, 4, 8}) {
-        const int nScaledWidth = (nWidth + nDivisor - 1) / nDivisor;
-        const int nScaledHeight = (nHeight + nDivisor - 1) / nDivisor;
-        if (nScaledWidth < kThumbnailWidth || nScaledHeight < kThumbnailHeight) {
-            break;
-        }
-        size = Size{nScaledWidth, nScaledHeight};
-    }
-    return size;
+    const Rect picture{0, 0, nWidth, nHeight};
+    const Rect scaled =
+        scaledJpegPart(picture, coveringJpegScale(picture, kThumbnailWidth, kThumbnailHeight));
+    return Size{scaled.width(), scaled.height()};
 }
 
 PixelBuffer pixelsOf(const DrawingSurface& surface) {
